@@ -1,0 +1,34 @@
+# libjpeg-turbo, built for the target as a static library from Debian's source
+# package. The source is fetched once into the build tree (tools/fetch-libjpeg-source.sh)
+# and reused by every later build.
+include(ExternalProject)
+
+set(NVN_JPEG_ROOT ${CMAKE_BINARY_DIR}/_deps/libjpeg-turbo)
+set(NVN_JPEG_PREFIX ${NVN_JPEG_ROOT}/install)
+set(NVN_JPEG_LIBRARY ${NVN_JPEG_PREFIX}/lib/libjpeg.a)
+
+ExternalProject_Add(libjpeg_turbo_build
+    PREFIX ${NVN_JPEG_ROOT}
+    SOURCE_DIR ${NVN_JPEG_ROOT}/fetched/src
+    DOWNLOAD_COMMAND ${CMAKE_SOURCE_DIR}/tools/fetch-libjpeg-source.sh ${NVN_JPEG_ROOT}/fetched
+    UPDATE_COMMAND ""
+    CMAKE_ARGS
+        -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
+        -DCMAKE_BUILD_TYPE=Release
+        -DCMAKE_INSTALL_PREFIX=${NVN_JPEG_PREFIX}
+        -DENABLE_SHARED=OFF
+        -DENABLE_STATIC=ON
+        -DWITH_TURBOJPEG=OFF
+        -DWITH_SIMD=OFF
+        -DWITH_JPEG8=OFF
+    BUILD_BYPRODUCTS ${NVN_JPEG_LIBRARY}
+    LOG_CONFIGURE ON
+    LOG_BUILD ON
+    LOG_INSTALL ON)
+
+file(MAKE_DIRECTORY ${NVN_JPEG_PREFIX}/include)
+add_library(jpeg_static STATIC IMPORTED GLOBAL)
+set_target_properties(jpeg_static PROPERTIES
+    IMPORTED_LOCATION ${NVN_JPEG_LIBRARY}
+    INTERFACE_INCLUDE_DIRECTORIES ${NVN_JPEG_PREFIX}/include)
+add_dependencies(jpeg_static libjpeg_turbo_build)

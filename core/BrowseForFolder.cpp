@@ -1,0 +1,48 @@
+// The shell's folder browser, starting at a given folder.
+#include "Installmanager.h"
+
+#include <shlobj.h>
+
+namespace {
+
+// Selects the initial folder once the browser is ready.
+int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM, LPARAM data) {
+    if (message == BFFM_INITIALIZED)
+        SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
+    return 0;
+}
+
+} // namespace
+
+bool BrowseForFolder(std::string& folder, HWND owner, const std::string& title) {
+    // The browser works in a 260-character buffer. A longer initial folder
+    // cannot be shown in it and is not cut into a different path: the browser
+    // then starts without a selection.
+    char buffer[MAX_PATH] = {};
+    if (folder.size() <= MaxPathLength)
+        folder.copy(buffer, folder.size());
+
+    // The new dialog style needs COM on this thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+
+    BROWSEINFOA info = {};
+    info.hwndOwner = owner;
+    info.pidlRoot = nullptr;
+    info.pszDisplayName = buffer;
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
+    info.lpfn = BrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(buffer);
+
+    bool picked = false;
+    if (PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&info)) {
+        char path[MAX_PATH] = {};
+        picked = SHGetPathFromIDListA(item, path) != FALSE;
+        if (picked)
+            folder = path;
+        CoTaskMemFree(item);
+    }
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return picked;
+}

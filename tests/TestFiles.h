@@ -1,0 +1,30 @@
+// File helpers for tests that work on the real (Wine) file system.
+#pragma once
+
+#include <string>
+
+// A fresh folder under the temporary folder, removed with everything in it
+// when the object goes.
+class ScratchFolder {
+  public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    // The folder's path, without a trailing backslash.
+    const std::string& Path() const { return path_; }
+    // Path + "\" + name.
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+  private:
+    std::string path_;
+};
+
+void WriteTextFile(const std::string& path, const std::string& contents);
+std::string ReadTextFile(const std::string& path);
+bool FileIsThere(const std::string& path);
+bool FolderIsThere(const std::string& path);
+void RemoveTree(const std::string& path);
+
+// The folder of the running test program.
+std::string TestProgramFolder();

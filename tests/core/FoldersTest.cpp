@@ -1,0 +1,302 @@
+// Folder rules on the real (Wine) file system, registry and volumes.
+#include "Installmanager.h"
+#include "SessionReset.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+TEST(AddTrailingBackslash, AddsOnlyWhenMissing) {
+    const std::pair<std::string, std::string> cases[] = {{"C:\\Apps", "C:\\Apps\\"},
+                                                         {"C:\\", "C:\\"},
+                                                         {"", "\\"},
+                                                         {"C:/Apps/", "C:/Apps/\\"},
+                                                         {"\\", "\\"}};
+    for (const auto& [given, expected] : cases) {
+        std::string text = given;
+        AddTrailingBackslash(text);
+        EXPECT_EQ(text, expected) << given;
+    }
+}
+
+TEST(CreateFolderPath, CreatesEveryMissingParent) {
+    ScratchFolder root;
+    EXPECT_TRUE(CreateFolderPath(root / "A\\B\\C"));
+    EXPECT_TRUE(FolderIsThere(root / "A"));
+    EXPECT_TRUE(FolderIsThere(root / "A\\B\\C"));
+    // With a trailing separator and with forward slashes as well.
+    EXPECT_TRUE(CreateFolderPath(root / "D\\E\\"));
+    EXPECT_TRUE(FolderIsThere(root / "D\\E"));
+    EXPECT_TRUE(CreateFolderPath(root / "F/G/H"));
+    EXPECT_TRUE(FolderIsThere(root / "F\\G\\H"));
+    // An existing folder is fine.
+    EXPECT_TRUE(CreateFolderPath(root / "A\\B"));
+    EXPECT_TRUE(CreateFolderPath(root.Path()));
+}
+
+TEST(CreateFolderPath, AFileInTheWayIsNoFolder) {
+    ScratchFolder root;
+    WriteTextFile(root / "File", "x");
+    EXPECT_FALSE(CreateFolderPath(root / "File"));
+    EXPECT_FALSE(CreateFolderPath(root / "File\\Below\\Deeper"));
+    EXPECT_TRUE(FileIsThere(root / "File"));
+}
+
+TEST(CreateFolderPath, RefusesWhatCannotBeAFolder) {
+    ScratchFolder root;
+    EXPECT_FALSE(CreateFolderPath(""));
+    // A drive that does not exist: nothing to create it under.
+    EXPECT_FALSE(CreateFolderPath("Q:\\Nowhere\\Below"));
+    // Longer than the 259 characters a path may have: refused whole, never
+    // cut into a shorter path that would then be created instead.
+    const std::string tooLong = root / (std::string(120, 'a') + "\\" + std::string(150, 'b'));
+    ASSERT_GT(tooLong.size(), 259u);
+    EXPECT_FALSE(CreateFolderPath(tooLong));
+    EXPECT_FALSE(FolderIsThere(root / std::string(120, 'a')));
+    // Exactly 259 characters still works.
+    std::string longest = root / "x";
+    longest += std::string(259 - longest.size(), 'c');
+    ASSERT_EQ(longest.size(), 259u);
+    EXPECT_TRUE(CreateFolderPath(longest)) << GetLastError();
+    EXPECT_TRUE(FolderIsThere(longest)) << longest << " " << GetLastError();
+}
+
+// Sets an environment variable for one test and puts the old value back.
+class EnvironmentOverride {
+  public:
+    EnvironmentOverride(const char* name, const char* value) : name_(name) {
+        char old[32768];
+        const DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
+        had_ = length > 0 && length < sizeof old;
+        if (had_)
+            old_ = old;
+        SetEnvironmentVariableA(name, value);
+    }
+    ~EnvironmentOverride() { SetEnvironmentVariableA(name_, had_ ? old_.c_str() : nullptr); }
+
+  private:
+    const char* name_;
+    bool had_ = false;
+    std::string old_;
+};
+
+// Replaces the registry's ProgramFilesDir for one test and restores it.
+class ProgramFilesDirOverride {
+  public:
+    explicit ProgramFilesDirOverride(const char* value) {
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", 0,
+                      KEY_READ | KEY_WRITE, &key_);
+        char old[1024] = {};
+        DWORD size = sizeof old - 1;
+        had_ = RegQueryValueExA(key_, "ProgramFilesDir", nullptr, &type_,
+                                reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+        old_ = old;
+        if (value)
+            RegSetValueExA(key_, "ProgramFilesDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                           static_cast<DWORD>(strlen(value) + 1));
+        else
+            RegDeleteValueA(key_, "ProgramFilesDir");
+    }
+    ~ProgramFilesDirOverride() {
+        if (had_)
+            RegSetValueExA(key_, "ProgramFilesDir", 0, type_,
+                           reinterpret_cast<const BYTE*>(old_.c_str()),
+                           static_cast<DWORD>(old_.size() + 1));
+        RegCloseKey(key_);
+    }
+
+  private:
+    HKEY key_ = nullptr;
+    DWORD type_ = REG_SZ;
+    bool had_ = false;
+    std::string old_;
+};
+
+TEST(GetProgramFilesFolder, EnvironmentFirst) {
+    EnvironmentOverride env("ProgramFiles", "D:\\Programs");
+    EXPECT_EQ(GetProgramFilesFolder(), "D:\\Programs");
+}
+
+TEST(GetProgramFilesFolder, RegistryWhenTheEnvironmentHasNone) {
+    EnvironmentOverride env("ProgramFiles", nullptr);
+    ProgramFilesDirOverride reg("E:\\Registry Programs");
+    EXPECT_EQ(GetProgramFilesFolder(), "E:\\Registry Programs");
+}
+
+TEST(GetProgramFilesFolder, FixedFolderWhenTheRegistryHasNone) {
+    EnvironmentOverride env("ProgramFiles", nullptr);
+    ProgramFilesDirOverride reg(nullptr);
+    EXPECT_EQ(GetProgramFilesFolder(), "C:\\Program Files");
+}
+
+TEST(GetProgramFilesFolder, OverlongValuesCountAsNotSet) {
+    const std::string longValue = "D:\\" + std::string(300, 'p');
+    EnvironmentOverride env("ProgramFiles", longValue.c_str());
+    ProgramFilesDirOverride reg("E:\\From Registry");
+    EXPECT_EQ(GetProgramFilesFolder(), "E:\\From Registry");
+    // 259 characters is the longest accepted value.
+    const std::string longest = "D:\\" + std::string(256, 'q');
+    EnvironmentOverride env2("ProgramFiles", longest.c_str());
+    EXPECT_EQ(GetProgramFilesFolder(), longest);
+    const std::string atLimit = longest + "r";
+    EnvironmentOverride env3("ProgramFiles", atLimit.c_str());
+    EXPECT_EQ(GetProgramFilesFolder(), "E:\\From Registry");
+    // So is an overlong registry value.
+    EnvironmentOverride env4("ProgramFiles", nullptr);
+    ProgramFilesDirOverride reg2(longValue.c_str());
+    EXPECT_EQ(GetProgramFilesFolder(), "C:\\Program Files");
+}
+
+TEST(DrivePart, DriveLetterOrShare) {
+    EXPECT_EQ(DrivePart("C:\\Program Files\\Norvane Components"), "C:");
+    EXPECT_EQ(DrivePart("d:"), "d:");
+    EXPECT_EQ(DrivePart("\\\\server\\share\\Norvane"), "\\\\server\\share");
+    EXPECT_EQ(DrivePart("\\\\server\\share"), "\\\\server\\share");
+    EXPECT_EQ(DrivePart("\\\\server"), "\\\\server");
+    EXPECT_EQ(DrivePart("\\Apps"), "");
+    EXPECT_EQ(DrivePart("Apps"), "");
+    EXPECT_EQ(DrivePart(""), "");
+}
+
+// The free-space check against scripted volume figures.
+class DiskSpace : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetInstallSession();
+        QueryVolumeFreeBytes = &Scripted;
+        queriedRoot = "(not queried)";
+    }
+    void TearDown() override {
+        QueryVolumeFreeBytes = PlatformVolumeFreeBytes;
+        ResetInstallSession();
+    }
+    static void Catalogue(std::initializer_list<std::pair<int64_t, bool>> sizes) {
+        InstallSession.Components = std::make_unique<ComponentEntry[]>(sizes.size());
+        InstallSession.ComponentCount = static_cast<int32_t>(sizes.size());
+        int i = 0;
+        for (auto [size, selected] : sizes) {
+            InstallSession.Components[i].Size = size;
+            InstallSession.Components[i++].Selected = selected;
+        }
+    }
+    static bool Scripted(const char* root, uint64_t* freeBytes) {
+        queriedRoot = root ? root : "(null)";
+        *freeBytes = scriptedFree;
+        return scriptedOk;
+    }
+    static inline std::string queriedRoot;
+    static inline uint64_t scriptedFree = 0;
+    static inline bool scriptedOk = true;
+};
+
+TEST_F(DiskSpace, ExactlyTheNeededKilobytesAreEnough) {
+    SetDestinationFolder("C:\\Apps\\Norvane");
+    Catalogue({{3000, true}, {2000, true}, {999999, false}});
+    scriptedOk = true;
+    scriptedFree = 5000 * 1000;
+    EXPECT_TRUE(HasEnoughDiskSpace());
+    EXPECT_EQ(queriedRoot, "C:\\");
+    scriptedFree = 5000 * 1000 - 1;
+    EXPECT_FALSE(HasEnoughDiskSpace());
+}
+
+TEST_F(DiskSpace, NothingSelectedIsAlwaysEnough) {
+    SetDestinationFolder("C:\\Apps");
+    Catalogue({{10, false}});
+    scriptedOk = false;
+    scriptedFree = 123456789;
+    EXPECT_TRUE(HasEnoughDiskSpace());
+    // A failed query counts as no free space at all.
+    Catalogue({{1, true}});
+    EXPECT_FALSE(HasEnoughDiskSpace());
+}
+
+TEST_F(DiskSpace, ShareIsMeasuredOnTheShare) {
+    SetDestinationFolder("\\\\server\\share\\Norvane Components");
+    Catalogue({{1, true}});
+    scriptedOk = true;
+    scriptedFree = 1000;
+    EXPECT_TRUE(HasEnoughDiskSpace());
+    EXPECT_EQ(queriedRoot, "\\\\server\\share\\");
+}
+
+TEST_F(DiskSpace, DefaultDestinationIsFilledIn) {
+    Catalogue({{1, true}});
+    scriptedFree = 1000;
+    EXPECT_TRUE(HasEnoughDiskSpace());
+    EXPECT_EQ(InstallSession.DestinationFolder, GetProgramFilesFolder() + "\\Norvane Components");
+}
+
+TEST_F(DiskSpace, HugeSizesDoNotWrapAround) {
+    SetDestinationFolder("C:\\Apps");
+    Catalogue({{INT64_MAX, true}, {INT64_MAX, true}});
+    scriptedFree = UINT64_MAX;
+    EXPECT_FALSE(HasEnoughDiskSpace());
+    Catalogue({{-5, true}});
+    scriptedFree = 0;
+    EXPECT_TRUE(HasEnoughDiskSpace());
+}
+
+TEST_F(DiskSpace, RealVolumeOfTheSystemDrive) {
+    QueryVolumeFreeBytes = PlatformVolumeFreeBytes;
+    uint64_t freeBytes = 0;
+    ASSERT_TRUE(PlatformVolumeFreeBytes("C:\\", &freeBytes));
+    ASSERT_GT(freeBytes, 2000u * 1000);
+    SetDestinationFolder("C:\\Norvane Test");
+    Catalogue({{1000, true}});
+    EXPECT_TRUE(HasEnoughDiskSpace());
+    Catalogue({{static_cast<int64_t>(freeBytes / 1000) + 1000, true}});
+    EXPECT_FALSE(HasEnoughDiskSpace());
+}
+
+// The folder browser is a real shell dialog; a second thread answers it.
+HWND FindBrowser(DWORD threadId) {
+    for (int i = 0; i < 500; ++i) {
+        HWND found = nullptr;
+        EnumThreadWindows(
+            threadId,
+            [](HWND window, LPARAM data) -> BOOL {
+                char className[64] = {};
+                GetClassNameA(window, className, sizeof className);
+                if (IsWindowVisible(window) && strcmp(className, "#32770") == 0) {
+                    *reinterpret_cast<HWND*>(data) = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        if (found)
+            return found;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+void AnswerBrowser(DWORD threadId, WPARAM command) {
+    if (HWND browser = FindBrowser(threadId))
+        PostMessageA(browser, WM_COMMAND, command, 0);
+}
+
+TEST(BrowseForFolder, ConfirmingReturnsTheInitialSelection) {
+    ScratchFolder root;
+    CreateFolderPath(root / "Chosen");
+    std::string folder = root / "Chosen";
+    std::thread answer(AnswerBrowser, GetCurrentThreadId(), IDOK);
+    const bool picked = BrowseForFolder(folder, nullptr, "Select the destination directory.");
+    answer.join();
+    EXPECT_TRUE(picked);
+    EXPECT_EQ(folder, root / "Chosen");
+}
+
+TEST(BrowseForFolder, CancellingLeavesTheFolder) {
+    std::string folder = "C:\\windows";
+    std::thread answer(AnswerBrowser, GetCurrentThreadId(), IDCANCEL);
+    EXPECT_FALSE(BrowseForFolder(folder, nullptr, "Select the destination directory."));
+    answer.join();
+    EXPECT_EQ(folder, "C:\\windows");
+}
+
+} // namespace

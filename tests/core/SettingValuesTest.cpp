@@ -1,0 +1,74 @@
+// The value rules for integers, flags and sizes.
+#include "Installmanager.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(IntegerSetting, DecimalAndHexadecimalForms) {
+    EXPECT_EQ(ParseIntegerSetting("7", -1), 7);
+    EXPECT_EQ(ParseIntegerSetting("+7", -1), 7);
+    EXPECT_EQ(ParseIntegerSetting("-12", 0), -12);
+    EXPECT_EQ(ParseIntegerSetting("007", -1), 7);
+    EXPECT_EQ(ParseIntegerSetting("$A", -1), 10);
+    EXPECT_EQ(ParseIntegerSetting("$ff", -1), 255);
+    EXPECT_EQ(ParseIntegerSetting("0x10", -1), 16);
+    EXPECT_EQ(ParseIntegerSetting("0X1f", -1), 31);
+    EXPECT_EQ(ParseIntegerSetting("-$A", 0), -10);
+    EXPECT_EQ(ParseIntegerSetting("2147483647", 0), 2147483647);
+    EXPECT_EQ(ParseIntegerSetting("-2147483648", 0), INT32_MIN);
+    // Hexadecimal may use all 32 bits.
+    EXPECT_EQ(ParseIntegerSetting("$FFFFFFFF", 0), -1);
+    EXPECT_EQ(ParseIntegerSetting("0x80000000", 0), INT32_MIN);
+}
+
+TEST(IntegerSetting, AnythingElseGivesTheDefault) {
+    for (const char* text :
+         {"",    "abc",        "True",        "Yes",        "1.5",
+          "1e3", "12a",        "$",           "0x",         "-",
+          "+",   "$G",         "0x1G",        " 5",         "5 ",
+          "--5", "2147483648", "-2147483649", "$100000000", "99999999999999999999999"})
+        EXPECT_EQ(ParseIntegerSetting(text, -77), -77) << "'" << text << "'";
+}
+
+TEST(FlagSetting, NonZeroIntegersAreTrue) {
+    EXPECT_TRUE(ParseFlagSetting("1"));
+    EXPECT_TRUE(ParseFlagSetting("-1"));
+    EXPECT_TRUE(ParseFlagSetting("0x10"));
+    EXPECT_TRUE(ParseFlagSetting("$1"));
+    EXPECT_FALSE(ParseFlagSetting("0"));
+    EXPECT_FALSE(ParseFlagSetting("$0"));
+    EXPECT_FALSE(ParseFlagSetting(""));
+    EXPECT_FALSE(ParseFlagSetting("True"));
+    EXPECT_FALSE(ParseFlagSetting("Yes"));
+    EXPECT_FALSE(ParseFlagSetting("on"));
+}
+
+TEST(SizeSetting, NumbersAreTruncatedTowardZero) {
+    EXPECT_EQ(ParseSizeSetting("4500", '.'), 4500);
+    EXPECT_EQ(ParseSizeSetting("1234.9", '.'), 1234);
+    EXPECT_EQ(ParseSizeSetting("-1234.9", '.'), -1234);
+    EXPECT_EQ(ParseSizeSetting("0.999", '.'), 0);
+    EXPECT_EQ(ParseSizeSetting(".5", '.'), 0);
+    EXPECT_EQ(ParseSizeSetting("7.", '.'), 7);
+    EXPECT_EQ(ParseSizeSetting("1.5e3", '.'), 1500);
+    EXPECT_EQ(ParseSizeSetting("15E-1", '.'), 1);
+    EXPECT_EQ(ParseSizeSetting("+2e+2", '.'), 200);
+    EXPECT_EQ(ParseSizeSetting("  42  ", '.'), 42);
+    EXPECT_EQ(ParseSizeSetting("9007199254740992", '.'), 9007199254740992LL);
+}
+
+TEST(SizeSetting, TheRegionalDecimalSeparatorAloneSeparates) {
+    EXPECT_EQ(ParseSizeSetting("1234,9", ','), 1234);
+    EXPECT_EQ(ParseSizeSetting("1234.9", ','), 0);
+    EXPECT_EQ(ParseSizeSetting("1234,9", '.'), 0);
+    EXPECT_EQ(ParseSizeSetting("1,5e3", ','), 1500);
+}
+
+TEST(SizeSetting, UnreadableValuesGiveZero) {
+    for (const char* text : {"", "   ", "abc", "12abc", "1.2.3", "e5", "1e", "1e+", "0x10", "$10",
+                             "inf", "nan", "-", ".", "1 000", "1e400", "1e19", "-1e19"})
+        EXPECT_EQ(ParseSizeSetting(text, '.'), 0) << "'" << text << "'";
+}
+
+} // namespace

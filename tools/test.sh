@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test under Wine, headless.
+# usage: tools/test.sh [BUILD_DIR]   (default: build)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath -m "${1:-$root/build}")
+
+"$root/tools/bootstrap.sh"
+cmake -S "$root" -B "$build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$build"
+
+# One persistent wineserver for the whole run, stopped however the run ends.
+"$root/tools/wine-server.sh" start "$build/wineprefix"
+trap '"$root/tools/wine-server.sh" stop "$build/wineprefix"' EXIT
+cd "$build"
+ctest --output-on-failure -j2 --timeout 300

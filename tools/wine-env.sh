@@ -1,0 +1,30 @@
+# Sourced by the Wine helper scripts: the environment of the build tree's
+# private Wine prefix. Expects WINEPREFIX to be set already.
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+# Creates the prefix once, under a lock, and marks it ready; a half-made prefix
+# (an interrupted first run) is thrown away and made again.
+# $1: "null" for the headless display driver, "x11" for a real display.
+wine_prefix_ensure() {
+    local driver=${1:-null}
+    [ -f "$WINEPREFIX/.ready" ] && return 0
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/.ready" ]; then
+            rm -rf "$WINEPREFIX"
+            wine wineboot -i >/dev/null 2>&1 </dev/null
+            if [ "$driver" = null ]; then
+                wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+            else
+                wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+                wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+            fi
+            # The display driver is chosen when the server starts: let this one end.
+            wineserver -w
+            touch "$WINEPREFIX/.ready"
+        fi
+    ) 9>"$WINEPREFIX.lock"
+}

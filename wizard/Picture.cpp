@@ -1,0 +1,75 @@
+// JPEG decoding with libjpeg into a DIB section.
+#include "Picture.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+#include <jpeglib.h>
+
+namespace {
+
+// libjpeg reports fatal errors through error_exit, which must not return:
+// jump back to the decoder instead of ending the process.
+struct ErrorManager {
+    jpeg_error_mgr base;
+    jmp_buf jump;
+};
+
+void OnJpegError(j_common_ptr info) {
+    longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
+}
+void OnJpegMessage(j_common_ptr) {}
+
+} // namespace
+
+HBITMAP DecodeJpeg(const void* data, size_t size) {
+    if (!data || size == 0)
+        return nullptr;
+
+    jpeg_decompress_struct info = {};
+    ErrorManager errors = {};
+    info.err = jpeg_std_error(&errors.base);
+    errors.base.error_exit = OnJpegError;
+    errors.base.output_message = OnJpegMessage;
+    // Volatile: changed between setjmp and a possible longjmp.
+    HBITMAP volatile bitmap = nullptr;
+    if (setjmp(errors.jump)) {
+        jpeg_destroy_decompress(&info);
+        if (bitmap)
+            DeleteObject(bitmap);
+        return nullptr;
+    }
+
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, static_cast<const unsigned char*>(data), static_cast<unsigned long>(size));
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_EXT_BGR; // the byte order of a 24-bit DIB
+    jpeg_start_decompress(&info);
+
+    const int width = static_cast<int>(info.output_width);
+    const int height = static_cast<int>(info.output_height);
+    BITMAPINFO header = {};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = width;
+    header.bmiHeader.biHeight = -height; // top-down rows
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 24;
+    header.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap = CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) {
+        jpeg_destroy_decompress(&info);
+        return nullptr;
+    }
+
+    const size_t stride =
+        (static_cast<size_t>(width) * 3 + 3) & ~size_t(3); // rows padded to 4 bytes
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = static_cast<unsigned char*>(bits) + stride * info.output_scanline;
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return bitmap;
+}
