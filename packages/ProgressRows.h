@@ -1,0 +1,22 @@
+// The installation run's view of the progress page: its rows and the few
+// operations the run performs on them.
+#pragma once
+
+#include "Installmanager.h"
+
+#include <string>
+
+class ProgressRows {
+  public:
+    virtual ~ProgressRows() = default;
+    // The current number of rows; read anew before every row.
+    virtual int RowCount() = 0;
+    // The component row i shows (not owned).
+    virtual ComponentEntry& RowEntry(int row) = 0;
+    // 0 being installed, 1 installed, 2 failed, -1 none.
+    virtual void SetRowImage(int row, int imageIndex) = 0;
+    // Replaces the row's second-column text with this one text.
+    virtual void SetRowStatus(int row, const std::string& status) = 0;
+    // Scrolls the row fully into view.
+    virtual void MakeRowVisible(int row) = 0;
+};
