@@ -6,7 +6,9 @@ export WINEARCH=win64
 
 # Creates the prefix once, under a lock, and marks it ready; a half-made prefix
 # (an interrupted first run) is thrown away and made again.
-# $1: "null" for the headless display driver, "x11" for a real display.
+# $1: "null" for the headless display driver, "xvfb" for an X server without a
+# window manager (also "x11"; Wine manages and decorates its windows itself), "desktop"
+# for a user's own display.
 wine_prefix_ensure() {
     local driver=${1:-null}
     [ -f "$WINEPREFIX/.ready" ] && return 0
@@ -18,7 +20,7 @@ wine_prefix_ensure() {
             wine wineboot -i >/dev/null 2>&1 </dev/null
             if [ "$driver" = null ]; then
                 wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
-            else
+            elif [ "$driver" = xvfb ] || [ "$driver" = x11 ]; then
                 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
                 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
             fi
