@@ -11,7 +11,7 @@ cmake -S "$root" -B "$build" -G Ninja \
 cmake --build "$build"
 
 # One persistent wineserver for the whole run, stopped however the run ends.
-"$root/tools/wine-server.sh" start "$build/wineprefix"
-trap '"$root/tools/wine-server.sh" stop "$build/wineprefix"' EXIT
+"$root/tools/test-environment.sh" start "$build/wineprefix"
+trap '"$root/tools/test-environment.sh" stop "$build/wineprefix"' EXIT
 cd "$build"
 ctest --output-on-failure -j2 --timeout 300

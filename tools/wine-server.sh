@@ -10,8 +10,9 @@ export WINEPREFIX=$(realpath -m "$2")
 case $action in
 start)
     wine_prefix_ensure null
-    # Detached from the caller's output so no pipe is held open.
-    setsid wineserver -p </dev/null >/dev/null 2>&1 &
+    # Detached from the caller's output so no pipe is held open. It stays up
+    # until stopped, or 30 s after the last Wine program has ended.
+    setsid wineserver -p30 </dev/null >/dev/null 2>&1 &
     # Start Wine's own services now, once, rather than in the first test.
     wine cmd /c exit </dev/null >/dev/null 2>&1
     ;;

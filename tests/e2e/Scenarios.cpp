@@ -1,0 +1,461 @@
+// The real Setup.exe, started from a scratch distribution folder and driven
+// from this process as a user would drive it.
+#include "Driver.h"
+#include "TestFiles.h"
+
+#include <msi.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace e2e;
+
+namespace {
+
+// Page titles and control captions as the installer shows them.
+const char* const Welcome = "Welcome to the Norvane Component Installer!";
+const char* const License = "License agreement";
+const char* const Selection = "Select Norvane components to install";
+const char* const Destination = "Confirm installation folder";
+const char* const Contact = "Please provide your name and email address";
+const char* const Ready = "Ready to install!";
+const char* const Completion = "Installation complete";
+
+const char* const NextButton = "&Next >";
+const char* const BackButton = "< &Back";
+const char* const CancelButton = "&Cancel";
+const char* const InstallButton = "&Install";
+const char* const FinishButton = "&Finish";
+const char* const Accept = "I &accept the terms of the license agreement";
+const char* const DontAccept = "I &do not accept the terms of the license agreement";
+const char* const LogOption = "Generate MSI log files for the installations";
+
+// The scenario packages, built from package.wxs.in.
+struct TestPackage {
+    const char* name;
+    const char* productCode;
+};
+const TestPackage Alpha{"Alpha", "{1EBA7E6B-78D8-43C1-983A-B38C96BB3E9D}"};
+const TestPackage Beta{"Beta", "{EED733A5-9B3E-4EB8-9A38-FD1CE407D882}"};
+const TestPackage Gamma{"Gamma", "{E53709D9-B95A-4F12-B335-A6AB9D913CD7}"};
+const TestPackage AllPackages[] = {Alpha, Beta, Gamma};
+
+std::string RegistryText(const std::string& package, const char* name) {
+    char value[1024] = {};
+    DWORD size = sizeof value - 1;
+    const std::string key = "Software\\Norvane E2E\\" + package;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS)
+        return "(missing)";
+    return value;
+}
+
+void RemoveProduct(const TestPackage& package) {
+    const INSTALLSTATE state = MsiQueryProductStateA(package.productCode);
+    if (state == INSTALLSTATE_DEFAULT || state == INSTALLSTATE_ADVERTISED)
+        MsiConfigureProductA(package.productCode, 0, INSTALLSTATE_ABSENT);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE,
+                   (std::string("Software\\Norvane E2E\\") + package.name).c_str());
+}
+
+bool Installed(const TestPackage& package) {
+    return MsiQueryProductStateA(package.productCode) == INSTALLSTATE_DEFAULT;
+}
+
+// One configuration-file section.
+std::string Section(const std::string& description, const std::string& msi,
+                    const std::string& extra = "") {
+    return "[" + description + "]\r\nComponentDescription=" + description +
+           "\r\nMSIFileName=" + msi + "\r\nVersion=1.0\r\nSize=100\r\nComponentImageIndex=1\r\n" +
+           extra;
+}
+
+class Scenario : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        MsiSetInternalUI(INSTALLUILEVEL_NONE, nullptr);
+        for (const TestPackage& package : AllPackages)
+            RemoveProduct(package);
+        CreateDirectoryA(programFiles_.c_str(), nullptr);
+        CopyFileA((TestProgramFolder() + "\\Setup.exe").c_str(), (dist_ / "Setup.exe").c_str(),
+                  FALSE);
+        for (const TestPackage& package : AllPackages)
+            CopyFileA((TestProgramFolder() + "\\msi\\" + package.name + ".msi").c_str(),
+                      (dist_ / (std::string(package.name) + ".msi")).c_str(), FALSE);
+    }
+    void TearDown() override {
+        setup_.reset();
+        for (const TestPackage& package : AllPackages)
+            RemoveProduct(package);
+    }
+
+    void Configure(const std::string& ini) { WriteTextFile(dist_ / "Setup.INI", ini); }
+    DWORD Start() {
+        setup_ = std::make_unique<SetupProcess>(dist_.Path(), programFiles_);
+        return setup_->Id();
+    }
+    DWORD Pid() const { return setup_->Id(); }
+    HWND Page(const char* title) { return WaitForPage(Pid(), title); }
+    std::string DestinationFolder() const { return programFiles_ + "\\Norvane Components"; }
+    DWORD Finish() { return setup_->WaitForExit(); }
+
+    // Presses a button and waits until the page has closed.
+    void Leave(HWND page, const char* button) {
+        Click(Control(page, button));
+        WaitUntilGone(page);
+    }
+    HWND WalkToSelection() {
+        Leave(Page(Welcome), NextButton);
+        HWND license = Page(License);
+        Click(Control(license, Accept));
+        Leave(license, NextButton);
+        return Page(Selection);
+    }
+    HWND WalkToReady() {
+        Leave(WalkToSelection(), NextButton);
+        Leave(Page(Destination), NextButton);
+        Leave(Page(Contact), NextButton);
+        return Page(Ready);
+    }
+    // Answers the quit question with Yes and expects the program to end.
+    void QuitWithYes(HWND page) {
+        Click(Control(page, CancelButton));
+        AnswerMessageBox(WaitForMessageBox(Pid(), "Confirm"), IDYES);
+        EXPECT_EQ(Finish(), 0u);
+    }
+    static HWND List(HWND page) {
+        const auto lists = ControlsOfClass(page, "SysListView32");
+        if (lists.empty())
+            throw DriverError("no list view on the page");
+        return lists[0];
+    }
+
+    ScratchFolder dist_;
+    std::string programFiles_ = dist_ / "Program Files";
+    std::unique_ptr<SetupProcess> setup_;
+};
+
+TEST_F(Scenario, WithoutConfigurationFileOnlyTheErrorIsShown) {
+    Start();
+    HWND box = WaitForMessageBox(Pid(), "Error");
+    EXPECT_EQ(MessageBoxText(box).rfind(
+                  "The setup failed to open the configuration file. Please alert ", 0),
+              0u)
+        << MessageBoxText(box);
+    EXPECT_EQ(CurrentPageTitle(Pid()), "");
+    AnswerMessageBox(box, IDOK);
+    EXPECT_EQ(Finish(), 0u);
+    EXPECT_FALSE(FolderIsThere(DestinationFolder()));
+}
+
+TEST_F(Scenario, HappyPathInstallsTheCheckedComponents) {
+    Configure(Section("Alpha", "Alpha.msi", "Required=1\r\n") + Section("Beta", "Beta.msi") +
+              Section("Gamma", "Gamma.msi", "SetupFileSubFolder=1\r\n"));
+    Start();
+    HWND selection = WalkToSelection();
+    HWND list = List(selection);
+    auto rows = ListRows(list);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].caption, "Alpha (Required)");
+    EXPECT_EQ(rows[1].caption, "Beta");
+    EXPECT_TRUE(rows[1].checked);
+    SetRowChecked(list, 1, false);
+    EXPECT_FALSE(ListRows(list)[1].checked);
+    Leave(selection, NextButton);
+
+    HWND destination = Page(Destination);
+    EXPECT_NO_THROW(Control(destination, DestinationFolder()));
+    Leave(destination, NextButton);
+
+    HWND contact = Page(Contact);
+    const auto edits = ControlsOfClass(contact, "Edit");
+    ASSERT_EQ(edits.size(), 3u);
+    SetEditText(edits[0], "Ada");
+    Leave(contact, NextButton);
+
+    HWND ready = Page(Ready);
+    HWND log = Control(ready, LogOption);
+    EXPECT_FALSE(IsChecked(log));
+    Click(log);
+    Leave(ready, InstallButton);
+
+    HWND completion = WaitForPage(Pid(), Completion, 60000);
+    rows = ListRows(List(completion));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].caption, "Alpha");
+    EXPECT_EQ(rows[0].second, "Succeeded");
+    EXPECT_EQ(rows[0].image, 1);
+    EXPECT_EQ(rows[1].caption, "Gamma");
+    EXPECT_EQ(rows[1].second, "Succeeded");
+    Leave(completion, FinishButton);
+    EXPECT_EQ(Finish(), 0u);
+
+    const std::string dest = DestinationFolder();
+    EXPECT_TRUE(FileIsThere(dest + "\\SetupFiles\\Alpha.msi"));
+    EXPECT_TRUE(FileIsThere(dest + "\\SetupFiles\\Gamma\\Gamma.msi"));
+    EXPECT_FALSE(FileIsThere(dest + "\\SetupFiles\\Beta.msi"));
+    EXPECT_TRUE(FileIsThere(dest + "\\Alpha\\Alpha.txt"));
+    EXPECT_TRUE(FileIsThere(dest + "\\Logs\\Alpha.log"));
+    EXPECT_TRUE(FileIsThere(dest + "\\Logs\\Gamma.log"));
+    EXPECT_FALSE(FileIsThere(dest + "\\Logs\\Beta.log"));
+    EXPECT_TRUE(Installed(Alpha));
+    EXPECT_TRUE(Installed(Gamma));
+    EXPECT_FALSE(Installed(Beta));
+    EXPECT_EQ(RegistryText("Alpha", "CameLauncher"), "1");
+    EXPECT_EQ(RegistryText("Alpha", "Reinstall"), "");
+    std::string installDir = RegistryText("Alpha", "InstallDir");
+    if (!installDir.empty() && installDir.back() == '\\')
+        installDir.pop_back();
+    EXPECT_EQ(installDir, dest);
+}
+
+TEST_F(Scenario, PresentProductIsReinstalledInPlace) {
+    const std::string dest = DestinationFolder();
+    const std::string commandLine = "INSTALLDIR=\"" + dest + "\"";
+    ASSERT_EQ(MsiInstallProductA((dist_ / "Alpha.msi").c_str(), commandLine.c_str()), 0u);
+    ASSERT_TRUE(Installed(Alpha));
+    Configure(Section("Alpha", "Alpha.msi"));
+    Start();
+    Leave(WalkToReady(), InstallButton);
+    HWND completion = WaitForPage(Pid(), Completion, 60000);
+    const auto rows = ListRows(List(completion));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].second, "Succeeded");
+    Leave(completion, FinishButton);
+    EXPECT_EQ(Finish(), 0u);
+    EXPECT_EQ(RegistryText("Alpha", "Reinstall"), "ALL");
+    EXPECT_EQ(RegistryText("Alpha", "CameLauncher"), "1");
+}
+
+TEST_F(Scenario, MissingPackageFailsAloneAndNoStaleCopyIsInstalled) {
+    // An earlier run left a package in the staging folder under the name of
+    // the component whose package is now missing.
+    const std::string staging = DestinationFolder() + "\\SetupFiles";
+    ASSERT_TRUE(CreateDirectoryA(DestinationFolder().c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(staging.c_str(), nullptr));
+    ASSERT_TRUE(
+        CopyFileA((dist_ / "Beta.msi").c_str(), (staging + "\\Missing.msi").c_str(), FALSE));
+    Configure(Section("Alpha", "Alpha.msi") + Section("Missing", "Missing.msi") +
+              Section("Gamma", "Gamma.msi"));
+    Start();
+    Leave(WalkToReady(), InstallButton);
+    HWND completion = WaitForPage(Pid(), Completion, 60000);
+    const auto rows = ListRows(List(completion));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].second, "Succeeded");
+    EXPECT_EQ(rows[1].second, "Failed");
+    EXPECT_EQ(rows[1].image, 2);
+    EXPECT_EQ(rows[2].second, "Succeeded");
+    Leave(completion, FinishButton);
+    EXPECT_EQ(Finish(), 0u);
+    EXPECT_FALSE(Installed(Beta));
+    EXPECT_FALSE(FileIsThere(staging + "\\Missing.msi"));
+}
+
+TEST_F(Scenario, RequiredComponentStaysCheckedAndOneMustBeChosen) {
+    Configure(Section("Alpha", "Alpha.msi", "Required=1\r\n") + Section("Beta", "Beta.msi"));
+    Start();
+    HWND selection = WalkToSelection();
+    HWND list = List(selection);
+    SetRowChecked(list, 0, false);
+    HWND box = WaitForMessageBox(Pid(), "Information");
+    EXPECT_EQ(MessageBoxText(box), "This component is required.");
+    EXPECT_FALSE(ListRows(list)[0].checked); // unchecked while the box is open
+    AnswerMessageBox(box, IDOK);
+    Sleep(200);
+    EXPECT_TRUE(ListRows(list)[0].checked);
+    EXPECT_FALSE(MessageBoxAppears(Pid(), "Information", 300)); // exactly one box
+    // By the space bar the same.
+    FocusRow(list, 0);
+    PressKey(list, VK_SPACE);
+    box = WaitForMessageBox(Pid(), "Information");
+    AnswerMessageBox(box, IDOK);
+    Sleep(200);
+    EXPECT_TRUE(ListRows(list)[0].checked);
+    QuitWithYes(selection);
+}
+
+TEST_F(Scenario, NothingCheckedCannotGoOn) {
+    Configure(Section("Alpha", "Alpha.msi") + Section("Beta", "Beta.msi"));
+    Start();
+    HWND selection = WalkToSelection();
+    HWND list = List(selection);
+    SetRowChecked(list, 0, false);
+    SetRowChecked(list, 1, false);
+    Click(Control(selection, NextButton));
+    HWND box = WaitForMessageBox(Pid(), "Information");
+    EXPECT_EQ(MessageBoxText(box), "You must select at least one component to install.");
+    AnswerMessageBox(box, IDOK);
+    EXPECT_EQ(CurrentPageTitle(Pid()), Selection);
+    SetRowChecked(list, 1, true);
+    Leave(selection, NextButton);
+    QuitWithYes(Page(Destination));
+    EXPECT_FALSE(FolderIsThere(DestinationFolder() + "\\SetupFiles"));
+}
+
+// Quit from each page by Cancel, Esc and the close box: No keeps the page and
+// its inputs, Yes ends the program before anything is staged or installed.
+class QuitScenario : public Scenario, public ::testing::WithParamInterface<int> {};
+
+TEST_P(QuitScenario, NoKeepsThePageAndYesEndsWithNothingInstalled) {
+    Configure(Section("Alpha", "Alpha.msi") + Section("Beta", "Beta.msi"));
+    Start();
+    const int pageNumber = GetParam();
+    HWND page = Page(Welcome);
+    const char* titles[] = {Welcome, License, Selection, Destination, Contact, Ready};
+    for (int i = 1; i <= pageNumber; ++i) {
+        if (i == 2)
+            Click(Control(page, Accept));
+        Leave(page, NextButton);
+        page = Page(titles[i]);
+    }
+    // Something entered on the page, to see it kept.
+    HWND input = nullptr;
+    if (pageNumber == 2)
+        SetRowChecked(List(page), 1, false);
+    if (pageNumber == 4)
+        SetEditText(input = ControlsOfClass(page, "Edit")[1], "Lovelace");
+    if (pageNumber == 5)
+        Click(input = Control(page, LogOption));
+
+    for (int way = 0; way < 3; ++way) {
+        if (way == 0)
+            Click(Control(page, CancelButton));
+        else if (way == 1)
+            PressKey(page, VK_ESCAPE);
+        else
+            CloseFromTitleBar(page);
+        HWND box = WaitForMessageBox(Pid(), "Confirm");
+        EXPECT_EQ(MessageBoxText(box), "Are you sure you want to quit?");
+        AnswerMessageBox(box, IDNO);
+        EXPECT_EQ(CurrentPageTitle(Pid()), titles[pageNumber]) << "way " << way;
+        if (pageNumber == 1)
+            EXPECT_TRUE(IsEnabled(Control(page, NextButton)));
+        if (pageNumber == 2)
+            EXPECT_FALSE(ListRows(List(page))[1].checked);
+        if (pageNumber == 4)
+            EXPECT_EQ(Text(input), "Lovelace");
+        if (pageNumber == 5)
+            EXPECT_TRUE(IsChecked(input));
+    }
+    QuitWithYes(page);
+    EXPECT_FALSE(FolderIsThere(DestinationFolder()));
+    EXPECT_FALSE(Installed(Alpha));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryInputPage, QuitScenario, ::testing::Range(0, 6));
+
+TEST_F(Scenario, BackAndNextKeepWhatWasEntered) {
+    Configure(Section("Alpha", "Alpha.msi") + Section("Beta", "Beta.msi") +
+              Section("Gamma", "Gamma.msi"));
+    Start();
+    HWND selection = WalkToSelection();
+    SetRowChecked(List(selection), 2, false);
+    Leave(selection, NextButton);
+    Leave(Page(Destination), NextButton);
+    HWND contact = Page(Contact);
+    auto edits = ControlsOfClass(contact, "Edit");
+    SetEditText(edits[0], "Ada");
+    SetEditText(edits[1], "Lovelace");
+    SetEditText(edits[2], "ada@example.org");
+    Leave(contact, NextButton);
+    HWND ready = Page(Ready);
+    Click(Control(ready, LogOption));
+
+    // All the way back.
+    Leave(ready, BackButton);
+    contact = Page(Contact);
+    edits = ControlsOfClass(contact, "Edit");
+    EXPECT_EQ(Text(edits[0]), "Ada");
+    EXPECT_EQ(Text(edits[1]), "Lovelace");
+    EXPECT_EQ(Text(edits[2]), "ada@example.org");
+    Leave(contact, BackButton);
+    HWND destination = Page(Destination);
+    EXPECT_NO_THROW(Control(destination, DestinationFolder()));
+    Leave(destination, BackButton);
+    selection = Page(Selection);
+    auto rows = ListRows(List(selection));
+    EXPECT_TRUE(rows[0].checked);
+    EXPECT_FALSE(rows[2].checked);
+    Leave(selection, BackButton);
+    HWND license = Page(License);
+    EXPECT_TRUE(IsChecked(Control(license, Accept)));
+    EXPECT_TRUE(IsEnabled(Control(license, NextButton)));
+    Leave(license, BackButton);
+    HWND welcome = Page(Welcome);
+    EXPECT_FALSE(IsEnabled(Control(welcome, BackButton)));
+
+    // And forward again.
+    Leave(welcome, NextButton);
+    license = Page(License);
+    EXPECT_FALSE(IsChecked(Control(license, DontAccept)));
+    Leave(license, NextButton);
+    selection = Page(Selection);
+    EXPECT_FALSE(ListRows(List(selection))[2].checked);
+    Leave(selection, NextButton);
+    Leave(Page(Destination), NextButton);
+    contact = Page(Contact);
+    EXPECT_EQ(Text(ControlsOfClass(contact, "Edit")[1]), "Lovelace");
+    Leave(contact, NextButton);
+    ready = Page(Ready);
+    EXPECT_TRUE(IsChecked(Control(ready, LogOption)));
+    QuitWithYes(ready);
+}
+
+TEST_F(Scenario, LicenceMustBeAcceptedToGoOn) {
+    Configure(Section("Alpha", "Alpha.msi"));
+    Start();
+    Leave(Page(Welcome), NextButton);
+    HWND license = Page(License);
+    EXPECT_TRUE(IsChecked(Control(license, DontAccept)));
+    EXPECT_FALSE(IsEnabled(Control(license, NextButton)));
+    PressKey(license, VK_RETURN); // the disabled default button does nothing
+    Sleep(300);
+    EXPECT_EQ(CurrentPageTitle(Pid()), License);
+    PressAlt(license, 'a');
+    Sleep(300);
+    EXPECT_TRUE(IsChecked(Control(license, Accept)));
+    EXPECT_TRUE(IsEnabled(Control(license, NextButton)));
+    PressAlt(license, 'd');
+    Sleep(300);
+    EXPECT_FALSE(IsEnabled(Control(license, NextButton)));
+    Click(Control(license, Accept));
+    Sleep(200);
+    PressKey(license, VK_RETURN);
+    EXPECT_NO_THROW(Page(Selection));
+    QuitWithYes(Page(Selection));
+}
+
+TEST_F(Scenario, MovedPageHandsItsPlaceOn) {
+    Configure(Section("Alpha", "Alpha.msi"));
+    Start();
+    HWND welcome = Page(Welcome);
+    // Centred on the whole desktop at its first show.
+    const RECT first = WindowRect(welcome);
+    const int desktopLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int desktopTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int desktopWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int desktopHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    EXPECT_NEAR(first.left - desktopLeft, desktopLeft + desktopWidth - first.right, 1);
+    EXPECT_NEAR(first.top - desktopTop, desktopTop + desktopHeight - first.bottom, 1);
+
+    MoveWindowTo(welcome, 40, 30);
+    Leave(welcome, NextButton);
+    HWND license = Page(License);
+    EXPECT_EQ(WindowRect(license).left, 40);
+    EXPECT_EQ(WindowRect(license).top, 30);
+    MoveWindowTo(license, 70, 90);
+    Leave(license, BackButton);
+    welcome = Page(Welcome);
+    EXPECT_EQ(WindowRect(welcome).left, 70); // not centred again
+    EXPECT_EQ(WindowRect(welcome).top, 90);
+    Leave(welcome, NextButton);
+    license = Page(License);
+    Click(Control(license, Accept));
+    Leave(license, NextButton);
+    EXPECT_EQ(WindowRect(Page(Selection)).left, 70);
+    QuitWithYes(Page(Selection));
+}
+
+} // namespace
