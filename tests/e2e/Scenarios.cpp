@@ -427,6 +427,54 @@ TEST_F(Scenario, LicenceMustBeAcceptedToGoOn) {
     QuitWithYes(Page(Selection));
 }
 
+// Drive T: is a 4 MiB tmpfs made by tools/tiny-drive.sh, where the machine
+// allows mounting one.
+bool TinyDriveIsThere() {
+    ULARGE_INTEGER available = {}, total = {}, totalFree = {};
+    return GetDiskFreeSpaceExA("T:\\", &available, &total, &totalFree) &&
+           total.QuadPart <= 64u << 20;
+}
+
+TEST_F(Scenario, NotEnoughSpaceIsNoticedOnTheDestinationPageAndAtInstall) {
+    if (!TinyDriveIsThere())
+        GTEST_SKIP() << "no small drive T: on this machine";
+    programFiles_ = "T:\\Programs-" + std::to_string(GetCurrentProcessId());
+    // 2,500 KB fit the empty drive.
+    Configure(Section("Alpha", "Alpha.msi", "Size=1000\r\n") +
+              Section("Beta", "Beta.msi", "Size=1500\r\n"));
+    Start();
+    Leave(WalkToSelection(), NextButton);
+    Leave(Page(Destination), NextButton);
+    HWND contact = Page(Contact);
+    // Meanwhile something else fills the drive.
+    const std::string filler = "T:\\filler-" + std::to_string(GetCurrentProcessId());
+    WriteTextFile(filler, std::string(2500000, 'f'));
+    Leave(contact, NextButton);
+    HWND ready = Page(Ready);
+    Click(Control(ready, LogOption));
+    for (int press = 0; press < 2; ++press) {
+        Click(Control(ready, InstallButton));
+        HWND box = WaitForMessageBox(Pid(), "Information");
+        EXPECT_EQ(MessageBoxText(box),
+                  "There is not enough disk space to install the selected components.");
+        AnswerMessageBox(box, IDOK);
+        EXPECT_EQ(CurrentPageTitle(Pid()), Ready);
+    }
+    Leave(ready, BackButton);
+    Leave(Page(Contact), BackButton);
+    HWND destination = Page(Destination);
+    Click(Control(destination, NextButton));
+    HWND box = WaitForMessageBox(Pid(), "Information");
+    EXPECT_EQ(MessageBoxText(box),
+              "There is not enough disk space to install the selected components.");
+    AnswerMessageBox(box, IDOK);
+    EXPECT_EQ(CurrentPageTitle(Pid()), Destination);
+    QuitWithYes(destination);
+    DeleteFileA(filler.c_str());
+    RemoveTree(programFiles_);
+    EXPECT_FALSE(Installed(Alpha));
+}
+
 TEST_F(Scenario, MovedPageHandsItsPlaceOn) {
     Configure(Section("Alpha", "Alpha.msi"));
     Start();
