@@ -1,0 +1,185 @@
+// The form layer and the page frame, on the welcome page and a small page of
+// the test's own: the close sequence, the keyboard and placement.
+#include "Layout.h"
+#include "MessageTexts.h"
+#include "PageRobot.h"
+#include "Welcome.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A page with an edit box, access keys, a disabled cancel button and a button
+// whose handler throws.
+class TestPage : public Form {
+  public:
+    TestPage();
+    HWND txtName = nullptr;
+    HWND cmdGo = nullptr;
+    HWND cmdBoom = nullptr;
+    HWND cmdNext = nullptr;
+    HWND cmdCancel = nullptr;
+    std::vector<std::string> Events;
+
+    void cmdGoClick() { Events.push_back("go"); }
+    void cmdBoomClick() { throw std::runtime_error("boom"); }
+    void cmdNextClick() { PageResult = PageResults::Next; }
+    void cmdCancelClick() { PageResult = PageResults::Cancel; }
+    void FormShow() override { Events.push_back("show"); }
+    void FormClose() override { Events.push_back("close"); }
+};
+
+using enum ControlKind;
+// clang-format off
+const ControlLayout<TestPage> TestLayout[] = {
+    {Button, &TestPage::cmdNext,   408, 368,  89, 25, "&Next >", Flag::Default, 3, &TestPage::cmdNextClick},
+    {Button, &TestPage::cmdCancel, 504, 368,  89, 25, "&Cancel",
+             Flag::Cancel | Flag::Disabled,                                     4, &TestPage::cmdCancelClick},
+    {Edit,   &TestPage::txtName,   128, 150, 200, 21, "",       Flag::None,     0, nullptr},
+    {Button, &TestPage::cmdGo,     128, 200,  89, 25, "&Go",    Flag::None,     1, &TestPage::cmdGoClick},
+    {Button, &TestPage::cmdBoom,   228, 200,  89, 25, "Boom",   Flag::None,     2, &TestPage::cmdBoomClick},
+};
+// clang-format on
+
+TestPage::TestPage() : Form(100, 100) {
+    BuildLayout(*this, TestLayout);
+}
+
+class FormLayer : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+    }
+};
+
+TEST_F(FormLayer, EveryWayOutOfTheWelcomePageAsksBeforeQuitting) {
+    TfrmWelcome page;
+    // Cancel, Esc and the close box each ask; No keeps the page, Yes ends it.
+    const std::vector<std::function<void(PageRobot&)>> ways = {
+        [&](PageRobot& robot) { robot.Click(page.cmdCancel); },
+        [&](PageRobot& robot) { robot.Key(VK_ESCAPE); },
+        [&](PageRobot& robot) { robot.CloseBox(page); },
+    };
+    for (const auto& way : ways) {
+        std::vector<std::string> questions;
+        const int result = ShowModalWith(page, [&](PageRobot& robot) {
+            robot.WaitUntilShown(page);
+            way(robot);
+            questions.push_back(robot.AnswerBox(MessageTexts::Confirm, IDNO));
+            robot.WaitUntilShown(page);
+            way(robot);
+            questions.push_back(robot.AnswerBox(MessageTexts::Confirm, IDYES));
+        });
+        EXPECT_EQ(result, PageResults::Cancel);
+        EXPECT_EQ(questions, std::vector<std::string>(2, MessageTexts::QuitQuestion));
+        EXPECT_FALSE(IsWindowVisible(page.Handle));
+    }
+}
+
+TEST_F(FormLayer, WelcomeNextNeverAsksAndItsDisabledBackDoesNothing) {
+    TfrmWelcome page;
+    HWND focusAtShow = nullptr;
+    const int result = ShowModalWith(page, [&](PageRobot& robot) {
+        robot.WaitUntilShown(page);
+        focusAtShow = robot.Focus();
+        robot.Click(page.cmdBack);
+        robot.AltKey('b');
+        robot.Key(VK_RETURN);
+    });
+    EXPECT_EQ(result, PageResults::Next);
+    EXPECT_EQ(focusAtShow, page.cmdNext);
+}
+
+TEST_F(FormLayer, WelcomeIsCentredOnTheDesktopAtItsFirstShowOnly) {
+    TfrmWelcome page;
+    page.SetPosition(10, 20);
+    ShowModalWith(page, [&](PageRobot& robot) {
+        robot.WaitUntilShown(page);
+        robot.Click(page.cmdNext);
+    });
+    RECT frame;
+    GetWindowRect(page.Handle, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    EXPECT_EQ(page.Left(), GetSystemMetrics(SM_XVIRTUALSCREEN) +
+                               (GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2);
+    EXPECT_EQ(page.Top(), GetSystemMetrics(SM_YVIRTUALSCREEN) +
+                              (GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2);
+
+    page.SetPosition(10, 20);
+    ShowModalWith(page, [&](PageRobot& robot) {
+        robot.WaitUntilShown(page);
+        robot.Click(page.cmdNext);
+    });
+    EXPECT_EQ(page.Left(), 10);
+    EXPECT_EQ(page.Top(), 20);
+}
+
+TEST_F(FormLayer, PageWindowHasTheFixedFrameAndClientArea) {
+    TfrmWelcome page;
+    RECT client;
+    GetClientRect(page.Handle, &client);
+    EXPECT_EQ(client.right, PageClientWidth);
+    EXPECT_EQ(client.bottom, PageClientHeight);
+    const LONG style = GetWindowLongA(page.Handle, GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_EQ(WindowText(page.Handle), "Norvane Component Installer");
+    EXPECT_NE(SendMessageA(page.Handle, WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_NE(SendMessageA(page.Handle, WM_GETICON, ICON_SMALL, 0), 0);
+}
+
+TEST_F(FormLayer, EnterPressesTheFocusedButtonOrElseTheDefaultOne) {
+    TestPage page;
+    HWND focusAtShow = nullptr;
+    const int result = ShowModalWith(page, [&](PageRobot& robot) {
+        robot.WaitUntilShown(page);
+        focusAtShow = robot.Focus();
+        robot.Key(VK_TAB);
+        robot.WaitUntil("Tab to reach Go", [&] { return robot.Focus() == page.cmdGo; });
+        robot.Key(VK_RETURN); // presses Go
+        robot.Key(VK_ESCAPE); // Cancel is disabled: nothing
+        robot.Click(page.cmdCancel);
+        robot.AltKey('c');
+        robot.AltKey('g'); // presses Go again
+        robot.Key(VK_TAB);
+        robot.Key(VK_TAB); // Boom, then Next
+        robot.WaitUntil("Tab to reach Next", [&] { return robot.Focus() == page.cmdNext; });
+        robot.Key(VK_TAB); // wraps round to the edit box, skipping disabled Cancel
+        robot.WaitUntil("Tab to wrap", [&] { return robot.Focus() == page.txtName; });
+        robot.Key(VK_RETURN); // not a button: the default button
+    });
+    EXPECT_EQ(focusAtShow, page.txtName);
+    EXPECT_EQ(result, PageResults::Next);
+    EXPECT_EQ(page.Events, (std::vector<std::string>{"show", "go", "go", "close"}));
+}
+
+TEST_F(FormLayer, HandlerExceptionLeavesTheLoopAndHidesThePage) {
+    TestPage page;
+    std::string message;
+    try {
+        ShowModalWith(page, [&](PageRobot& robot) {
+            robot.WaitUntilShown(page);
+            robot.Click(page.cmdBoom);
+        });
+    } catch (const std::exception& error) {
+        message = error.what();
+    }
+    EXPECT_EQ(message, "boom");
+    EXPECT_FALSE(IsWindowVisible(page.Handle));
+    // The page works again afterwards.
+    EXPECT_EQ(ShowModalWith(page,
+                            [&](PageRobot& robot) {
+                                robot.WaitUntilShown(page);
+                                robot.Click(page.cmdNext);
+                            }),
+              PageResults::Next);
+}
+
+} // namespace

@@ -1,0 +1,114 @@
+// The helper thread that plays the user.
+#include "PageRobot.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr auto Patience = std::chrono::seconds(20);
+
+// A robot that cannot find what it waits for ends the whole test program:
+// the test thread is inside a modal loop that nobody else would end.
+[[noreturn]] void GiveUp(const char* what) {
+    std::fprintf(stderr, "PageRobot: gave up waiting for %s\n", what);
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+    for (;;) {
+    }
+}
+
+template <class Condition> void WaitFor(const char* what, Condition condition) {
+    const auto deadline = std::chrono::steady_clock::now() + Patience;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            GiveUp(what);
+        Sleep(5);
+    }
+}
+
+struct BoxSearch {
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<BoxSearch*>(data);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (std::strcmp(className, "#32770") == 0 && IsWindowVisible(window) &&
+        WindowText(window) == search->caption) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+PageRobot::PageRobot(std::function<void(PageRobot&)> script) : uiThread_(GetCurrentThreadId()) {
+    thread_ = std::thread([this, script] { script(*this); });
+}
+
+PageRobot::~PageRobot() {
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void PageRobot::WaitUntilShown(const Form& page) {
+    WaitFor("a page to show",
+            [&] { return IsWindowVisible(page.Handle) && IsWindowEnabled(page.Handle); });
+}
+
+void PageRobot::WaitUntilHidden(const Form& page) {
+    WaitFor("a page to close", [&] { return !IsWindowVisible(page.Handle); });
+}
+
+void PageRobot::WaitUntil(const char* what, const std::function<bool()>& condition) {
+    WaitFor(what, condition);
+}
+
+int ShowModalWith(Form& page, const std::function<void(PageRobot&)>& script) {
+    PageRobot robot(script);
+    return page.ShowModal();
+}
+
+void PageRobot::Click(HWND button) {
+    PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+HWND PageRobot::Focus() {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(uiThread_, &info);
+    return info.hwndFocus;
+}
+
+void PageRobot::Key(WPARAM virtualKey) {
+    HWND focus = Focus();
+    PostMessageA(focus, WM_KEYDOWN, virtualKey, 1);
+    PostMessageA(focus, WM_KEYUP, virtualKey, 1 | (1u << 30) | (1u << 31));
+}
+
+void PageRobot::AltKey(char letter) {
+    // The context bit (29) marks the Alt key as held.
+    PostMessageA(Focus(), WM_SYSCHAR, static_cast<WPARAM>(letter), 1 | (1 << 29));
+}
+
+void PageRobot::CloseBox(const Form& page) {
+    PostMessageA(page.Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+std::string PageRobot::AnswerBox(const char* caption, int button) {
+    BoxSearch search{caption, nullptr};
+    WaitFor(caption, [&] {
+        search.found = nullptr;
+        EnumThreadWindows(uiThread_, FindBox, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    const std::string text = WindowText(GetDlgItem(search.found, 0xFFFF));
+    PostMessageA(GetDlgItem(search.found, button), BM_CLICK, 0, 0);
+    WaitFor("a box to close", [&] { return !IsWindow(search.found); });
+    return text;
+}

@@ -1,0 +1,161 @@
+// The wizard's form layer: a page is a fixed-size top-level window with the
+// shared background picture, whose controls are built from a layout table of
+// plain control descriptions (Layout.h). A page is shown modally, returning
+// its PageResult when the close sequence has completed, or without waiting
+// (the progress page).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The value with which a page closes.
+namespace PageResults {
+constexpr int None = 0;   // still open
+constexpr int Next = 1;   // cmdNextClick
+constexpr int Cancel = 2; // cmdCancelClick, the close box or the system menu
+constexpr int Back = 4;   // cmdBackClick
+} // namespace PageResults
+
+// The kinds of control a layout table can hold. Each is a standard window.
+enum class ControlKind {
+    Label,       // STATIC, transparent over the picture, word-wrapped
+    Title,       // STATIC, one line, Verdana bold 10 point, navy
+    Button,      // BUTTON push button
+    RadioButton, // BUTTON auto radio button, white background
+    CheckBox,    // BUTTON auto check box, white background
+    GroupBox,    // BUTTON group box, white background
+    Edit,        // EDIT, one line
+    ListView,    // SysListView32 in report view, white
+    RichText,    // read-only rich text box, white, keeps the Tab key
+};
+
+// Settings of a control in a layout table, combined with |.
+namespace Flag {
+constexpr unsigned None = 0;
+constexpr unsigned Disabled = 1u << 0;
+constexpr unsigned Default = 1u << 1;    // button pressed by Enter
+constexpr unsigned Cancel = 1u << 2;     // button pressed by Esc
+constexpr unsigned Checked = 1u << 3;    // radio button or check box
+constexpr unsigned OneLine = 1u << 4;    // label: one line, cut off at the right edge
+constexpr unsigned Bold = 1u << 5;       // label: the page font in bold
+constexpr unsigned AutoSize = 1u << 6;   // label: sized to its text
+constexpr unsigned NoHeader = 1u << 7;   // list view: no column headers
+constexpr unsigned Borderless = 1u << 8; // list view: no border, flat
+constexpr unsigned CheckBoxes = 1u << 9; // list view: a check box per row
+constexpr unsigned RowSelect = 1u << 10; // list view: whole-row selection
+} // namespace Flag
+
+// The tab position of a control that the focus skips.
+constexpr int NoTabStop = -1;
+
+// One control as the form layer creates it.
+struct ControlDefinition {
+    ControlKind Kind;
+    int Left, Top, Width, Height; // within the 600 x 400 client area
+    const char* Caption;          // window text; "&" marks the access key
+    unsigned Flags;
+    int TabPosition; // NoTabStop, or 0, 1, ... in the page's tab order
+};
+
+// The page caption, shared by every window of the installer.
+inline constexpr const char* InstallerCaption = "Norvane Component Installer";
+
+// Client area of every page.
+constexpr int PageClientWidth = 600;
+constexpr int PageClientHeight = 400;
+
+class Form {
+  public:
+    // A page window of 600 x 400 client pixels at its stored position,
+    // hidden. Without a close box the window has no system menu either.
+    Form(int left, int top, bool closeBox = true);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    HWND Handle = nullptr;
+    int PageResult = PageResults::None;
+    // The background picture, shared by all pages; null without one.
+    HBITMAP imgBackground = nullptr;
+
+    // Shows the page modally: other windows of the thread are disabled, a
+    // message loop runs until the result is non-zero and the close sequence
+    // (FormCloseQuery, FormClose) lets the page go; then the page is hidden.
+    int ShowModal();
+    // Shows the page without waiting and paints it at once.
+    void Show();
+    // Hides a page shown without waiting.
+    void Hide();
+
+    int Left() const;
+    int Top() const;
+    void SetPosition(int left, int top);
+
+    // Centres the page on the whole desktop at its first show (after the
+    // controller has placed it), never again.
+    bool CentreAtFirstShow = false;
+
+    // ---- Building: used by BuildLayout (Layout.h) ----------------------------
+    HWND AddControl(const ControlDefinition& definition);
+    void BindClick(HWND control, std::function<void()> handler);
+
+    // Presses a button as a click would: runs its handler unless the button
+    // is disabled or has none. True when a handler ran.
+    bool PressButton(HWND button);
+
+    HWND DefaultButton() const { return defaultButton_; }
+    HWND CancelButton() const { return cancelButton_; }
+
+  protected:
+    // Events; pages override the ones they have.
+    virtual void FormShow() {}
+    virtual void FormCloseQuery(bool& /*canClose*/) {}
+    virtual void FormClose() {}
+    // Notifications of controls other than button clicks.
+    virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
+    virtual void OnCommand(HWND /*control*/, int /*code*/) {}
+    // The control that has the focus when the page opens: by default the
+    // first control of the tab order that can take it.
+    virtual HWND InitialFocus();
+
+  private:
+    struct Control {
+        HWND Handle;
+        ControlKind Kind;
+        unsigned Flags;
+        std::function<void()> Click;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT ControlColours(HDC dc, HWND child, UINT message, WPARAM wParam, LPARAM lParam);
+    void PaintBackground(HDC dc);
+    const Control* FindControl(HWND handle) const;
+    bool OwnsWindow(HWND window) const;
+    bool HandleDialogKey(const MSG& message);
+    bool CloseSequenceLetsGo();
+    void UpdateDefaultButtonLook();
+    void UpdateRadioTabStops();
+    void PlaceAtFirstShow();
+
+    std::vector<Control> controls_;
+    HWND defaultButton_ = nullptr;
+    HWND cancelButton_ = nullptr;
+    HWND savedFocus_ = nullptr;
+    HWND lookedFocus_ = nullptr;
+    bool closeBox_;
+    bool shownBefore_ = false;
+    bool modal_ = false;
+    bool lastWasRadio_ = false;
+    int nextControlId_ = 100;
+};
+
+// Asks "Are you sure you want to quit?" in a Yes/No box owned by the page;
+// true on Yes. Pages with the quit confirmation call it from FormCloseQuery.
+bool ConfirmQuit(HWND owner);
+
+// The window text of a window.
+std::string WindowText(HWND window);

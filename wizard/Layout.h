@@ -1,0 +1,48 @@
+// A page's layout as a table: one row per control, naming the page member
+// that receives the control's window and the page method its click runs.
+//
+//     const ControlLayout<TfrmWelcome> Layout[] = {
+//         {ControlKind::Button, &TfrmWelcome::cmdNext, 408, 368, 89, 25, "&Next >",
+//          Flag::Default, 1, &TfrmWelcome::cmdNextClick},
+//     };
+//     TfrmWelcome::TfrmWelcome() : Form(285, 220) { BuildLayout(*this, Layout); }
+//
+// The controls are created in tab order (that is their z-order, which is the
+// order Tab walks), then the controls without a tab position in table order.
+#pragma once
+
+#include "Form.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+
+template <class Page> struct ControlLayout {
+    ControlKind Kind;
+    HWND Page::*Control; // the page member that receives the window
+    int Left, Top, Width, Height;
+    const char* Caption;
+    unsigned Flags;
+    int TabPosition;       // NoTabStop, or the place in the tab order
+    void (Page::*Click)(); // click handler, or nullptr
+};
+
+template <class Page, size_t Count>
+void BuildLayout(Page& page, const ControlLayout<Page> (&layout)[Count]) {
+    std::array<size_t, Count> order;
+    for (size_t i = 0; i < Count; ++i)
+        order[i] = i;
+    auto rank = [&](size_t i) {
+        return layout[i].TabPosition < 0 ? Count + i : static_cast<size_t>(layout[i].TabPosition);
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return rank(a) < rank(b); });
+    for (size_t i : order) {
+        const ControlLayout<Page>& row = layout[i];
+        HWND control = page.AddControl({row.Kind, row.Left, row.Top, row.Width, row.Height,
+                                        row.Caption, row.Flags, row.TabPosition});
+        page.*(row.Control) = control;
+        if (row.Click)
+            page.BindClick(control, [&page, click = row.Click] { (page.*click)(); });
+    }
+}
