@@ -1,0 +1,74 @@
+// The installation run: each row's staged package handed to Windows Installer.
+#include "PackageOperations.h"
+
+#include "MessageTexts.h"
+#include "MsiFunctions.h"
+#include "PackagePaths.h"
+
+#include <cstring>
+#include <optional>
+
+namespace {
+
+enum RowImage { RowBeingInstalled = 0, RowInstalled = 1, RowFailed = 2 };
+
+// Reads the package's ProductCode property. Each step runs only when every
+// earlier one succeeded; the three handles are closed whatever happened (0 for
+// one never opened). None when the code cannot be read or does not fit.
+std::optional<std::string> ReadProductCode(const std::string& packagePath) {
+    char code[ProductCodeBufferLength] = {};
+    DWORD length = ProductCodeBufferLength;
+    MSIHANDLE database = 0, view = 0, record = 0;
+    const bool read =
+        Msi.MsiOpenDatabaseA(packagePath.c_str(), MSIDBOPEN_READONLY, &database) == ERROR_SUCCESS &&
+        Msi.MsiDatabaseOpenViewA(database, ProductCodeQuery, &view) == ERROR_SUCCESS &&
+        Msi.MsiViewExecute(view, 0) == ERROR_SUCCESS &&
+        Msi.MsiViewFetch(view, &record) == ERROR_SUCCESS &&
+        Msi.MsiRecordGetStringA(record, 1, code, &length) == ERROR_SUCCESS;
+    Msi.MsiCloseHandle(database);
+    Msi.MsiCloseHandle(view);
+    Msi.MsiCloseHandle(record);
+    if (!read)
+        return std::nullopt;
+    // Never read past the buffer, whatever the service left in it.
+    return std::string(code, strnlen(code, ProductCodeBufferLength));
+}
+
+// Installs one component's staged package; true when the service reports 0.
+bool InstallPackage(const std::string& destination, const ComponentEntry& entry, bool logReady) {
+    // A name that would lead out of the staging or log folder is never used:
+    // that component fails without a call to the service.
+    if (!HasSafeNames(entry, logReady))
+        return false;
+    if (logReady)
+        Msi.MsiEnableLogA(PackageLogMode, PackageLogFile(GetLogFolder(), entry).c_str(),
+                          INSTALLLOGATTRIBUTES_APPEND);
+
+    const std::string packagePath = StagedPackagePath(destination, entry);
+    std::string commandLine = "INSTALLDIR=\"" + destination + "\" NVN_CAME_LAUNCHER=1";
+    const std::optional<std::string> productCode = ReadProductCode(packagePath);
+    if (productCode && ProductIsPresent(Msi.MsiQueryProductStateA(productCode->c_str())))
+        commandLine += " REINSTALL=ALL REINSTALLMODE=vomus";
+
+    return Msi.MsiInstallProductA(packagePath.c_str(), commandLine.c_str()) == ERROR_SUCCESS;
+}
+
+} // namespace
+
+void RunInstallation(ProgressRows& rows) {
+    const std::string destination = GetDestinationFolder();
+    Msi.MsiSetInternalUI(INSTALLUILEVEL_BASIC, nullptr);
+    const bool logReady = InstallSession.LogEnabled && MakeFolderPresent(GetLogFolder());
+
+    // The row count is read anew before every row.
+    for (int row = 0; row < rows.RowCount(); ++row) {
+        rows.SetRowImage(row, RowBeingInstalled);
+        rows.SetRowStatus(row, MessageTexts::Installing);
+        rows.MakeRowVisible(row);
+
+        ComponentEntry& entry = rows.RowEntry(row);
+        entry.Succeeded = InstallPackage(destination, entry, logReady);
+        rows.SetRowImage(row, entry.Succeeded ? RowInstalled : RowFailed);
+        rows.SetRowStatus(row, entry.Succeeded ? MessageTexts::Succeeded : MessageTexts::Failed);
+    }
+}

@@ -1,0 +1,51 @@
+// The Windows Installer operations the package operations use.
+//
+// Every call goes through the one table `Msi`, which holds the real msi.dll
+// functions. A test puts a scripted service in their place to reach outcomes
+// a real package cannot produce.
+#pragma once
+
+#include <windows.h>
+#include <msi.h>
+#include <msiquery.h>
+
+struct MsiFunctions {
+    INSTALLUILEVEL(WINAPI* MsiSetInternalUI)(INSTALLUILEVEL level, HWND* owner);
+    UINT(WINAPI* MsiEnableLogA)(DWORD mode, LPCSTR logFile, DWORD attributes);
+    UINT(WINAPI* MsiOpenDatabaseA)(LPCSTR packagePath, LPCSTR persist, MSIHANDLE* database);
+    UINT(WINAPI* MsiDatabaseOpenViewA)(MSIHANDLE database, LPCSTR query, MSIHANDLE* view);
+    UINT(WINAPI* MsiViewExecute)(MSIHANDLE view, MSIHANDLE parameters);
+    UINT(WINAPI* MsiViewFetch)(MSIHANDLE view, MSIHANDLE* record);
+    UINT(WINAPI* MsiRecordGetStringA)(MSIHANDLE record, UINT field, LPSTR buffer, DWORD* length);
+    UINT(WINAPI* MsiCloseHandle)(MSIHANDLE handle);
+    INSTALLSTATE(WINAPI* MsiQueryProductStateA)(LPCSTR productCode);
+    UINT(WINAPI* MsiConfigureProductA)(LPCSTR productCode, int installLevel, INSTALLSTATE state);
+    UINT(WINAPI* MsiInstallProductA)(LPCSTR packagePath, LPCSTR commandLine);
+};
+
+// The functions of msi.dll itself.
+extern const MsiFunctions RealMsiFunctions;
+
+// The table the package operations call; RealMsiFunctions unless replaced.
+extern MsiFunctions Msi;
+
+// Every log-mode flag except "files in use".
+constexpr DWORD PackageLogMode =
+    INSTALLLOGMODE_FATALEXIT | INSTALLLOGMODE_ERROR | INSTALLLOGMODE_WARNING | INSTALLLOGMODE_USER |
+    INSTALLLOGMODE_INFO | INSTALLLOGMODE_RESOLVESOURCE | INSTALLLOGMODE_OUTOFDISKSPACE |
+    INSTALLLOGMODE_ACTIONSTART | INSTALLLOGMODE_ACTIONDATA | INSTALLLOGMODE_PROPERTYDUMP |
+    INSTALLLOGMODE_COMMONDATA | INSTALLLOGMODE_VERBOSE;
+static_assert(PackageLogMode == 0x1FDF);
+
+constexpr const char* ProductCodeQuery =
+    "SELECT `Value` FROM `Property` WHERE `Property`='ProductCode'";
+
+// Characters of the product code buffer, terminator included; a braced GUID
+// needs 39.
+constexpr DWORD ProductCodeBufferLength = 40;
+
+// Advertised and installed products are on the machine; every other state
+// counts as absent.
+inline bool ProductIsPresent(INSTALLSTATE state) {
+    return state == INSTALLSTATE_ADVERTISED || state == INSTALLSTATE_DEFAULT;
+}

@@ -1,0 +1,36 @@
+// The paths that staging and the installation run share, and the folder
+// presence test both use.
+#pragma once
+
+#include "Installmanager.h"
+
+#include <string>
+
+// destination + separator + "SetupFiles".
+std::string StagingFolder(const std::string& destination);
+
+// The folder that holds the component's staged package: the staging folder,
+// or staging folder + "\" + Description for a component staged in a subfolder.
+std::string PackageFolder(const std::string& stagingFolder, const ComponentEntry& entry);
+
+// folder + separator + MSIFileName.
+std::string PackageFile(const std::string& folder, const ComponentEntry& entry);
+
+// The staged package the run installs: the file staging wrote.
+std::string StagedPackagePath(const std::string& destination, const ComponentEntry& entry);
+
+// log folder + separator + Description + ".log".
+std::string PackageLogFile(const std::string& logFolder, const ComponentEntry& entry);
+
+// True when the component's names keep its staged package inside the staging
+// folder (and, when loggedByName, its log file inside the log folder).
+bool HasSafeNames(const ComponentEntry& entry, bool loggedByName);
+
+// Opens a folder as a directory for reading (shared for reading, existing
+// only). INVALID_HANDLE_VALUE when there is no folder at the path; a file of
+// that name is no folder.
+HANDLE OpenFolderForReading(const std::string& path);
+
+// True when a folder is present at the path (or could be created with all its
+// parents).
+bool MakeFolderPresent(const std::string& path);
