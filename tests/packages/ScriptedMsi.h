@@ -1,0 +1,61 @@
+// A scripted Windows Installer service: records every call the package
+// operations make and answers as the test says.
+#pragma once
+
+#include "MsiFunctions.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+// Handles the scripted service hands out.
+constexpr MSIHANDLE ScriptedDatabase = 11;
+constexpr MSIHANDLE ScriptedView = 12;
+constexpr MSIHANDLE ScriptedRecord = 13;
+
+struct MsiScript {
+    // One text per call:
+    //   "ui <level> <owner|no owner>", "log <mode hex> <file> <attributes>",
+    //   "open <path> <read-only|other>", "view <database> <query>",
+    //   "execute <view> <record>", "fetch <view>",
+    //   "get <record> <field> <length> <zeroed|dirty>", "close <handle>",
+    //   "state <code>", "configure <code> <level> <state>",
+    //   "install <path> | <command line>"
+    std::vector<std::string> Calls;
+
+    // Results of the five steps that read the product code.
+    UINT OpenResult = ERROR_SUCCESS;
+    UINT ViewResult = ERROR_SUCCESS;
+    UINT ExecuteResult = ERROR_SUCCESS;
+    UINT FetchResult = ERROR_SUCCESS;
+    UINT GetResult = ERROR_SUCCESS;
+    // The value field 1 holds; a value that does not fit the caller's buffer
+    // answers ERROR_MORE_DATA, as the service does.
+    std::string ProductCode = "{0D7C4B5E-1111-4222-8333-944455556666}";
+
+    // States by product code; any other product is unknown (absent).
+    std::map<std::string, INSTALLSTATE> States;
+    // Removal results by product code; any other removal succeeds.
+    std::map<std::string, UINT> RemoveResults;
+    // Installation result; 0 unless set.
+    std::function<UINT(const std::string& path, const std::string& commandLine)> Install;
+
+    // The calls whose text starts with prefix.
+    std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
+};
+
+extern MsiScript Script;
+
+// Puts the scripted service, with a fresh script, in place of the real one
+// for its lifetime.
+class ScriptedMsi {
+  public:
+    ScriptedMsi();
+    ~ScriptedMsi();
+    ScriptedMsi(const ScriptedMsi&) = delete;
+    ScriptedMsi& operator=(const ScriptedMsi&) = delete;
+
+  private:
+    MsiFunctions saved_;
+};

@@ -1,0 +1,239 @@
+// Staging of the selected packages under the destination, on the real file
+// system.
+#include "FakeProgressRows.h"
+#include "PackageOperations.h"
+#include "ScriptedMsi.h"
+#include "TestFiles.h"
+#include "core/SessionReset.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// Every file and folder below folder, relative to it, sorted.
+void CollectTree(const std::string& folder, const std::string& prefix,
+                 std::vector<std::string>& names) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        names.push_back(prefix + name);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CollectTree(folder + "\\" + name, prefix + name + "\\", names);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+std::vector<std::string> TreeOf(const std::string& folder) {
+    std::vector<std::string> names;
+    CollectTree(folder, "", names);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class PackagesStaging : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetInstallSession();
+        CreateDirectoryA(dist.c_str(), nullptr);
+        SetDestinationFolder(dest);
+    }
+    void TearDown() override { ResetInstallSession(); }
+
+    std::string Staged(const std::string& name) const { return dest + "\\SetupFiles\\" + name; }
+
+    ScratchFolder root;
+    const std::string dist = root / "dist";
+    const std::string dest = root / "dest";
+};
+
+TEST_F(PackagesStaging, CopiesEverySelectedPackageFromTheDistributionFolder) {
+    WriteTextFile(dist + "\\a.msi", "package a");
+    WriteTextFile(dist + "\\b.msi", "package b");
+    WriteTextFile(dist + "\\c.msi", "package c");
+    ComponentEntry unselected = SelectedComponent("B", "b.msi");
+    unselected.Selected = false;
+    SetSessionComponents(
+        {SelectedComponent("A", "a.msi"), unselected, SelectedComponent("Tools", "c.msi", true)});
+
+    StageSetupFilesFrom(dist);
+
+    // The subfolder package comes from the top of the distribution folder.
+    EXPECT_THAT(TreeOf(dest), ElementsAre("SetupFiles", "SetupFiles\\Tools",
+                                          "SetupFiles\\Tools\\c.msi", "SetupFiles\\a.msi"));
+    EXPECT_EQ(ReadTextFile(Staged("a.msi")), "package a");
+    EXPECT_EQ(ReadTextFile(Staged("Tools\\c.msi")), "package c");
+    EXPECT_EQ(ReadTextFile(dist + "\\c.msi"), "package c");
+}
+
+TEST_F(PackagesStaging, WithoutSelectionOnlyTheStagingFolderIsCreated) {
+    WriteTextFile(dist + "\\a.msi", "package a");
+    ComponentEntry unselected = SelectedComponent("A", "a.msi");
+    unselected.Selected = false;
+    SetSessionComponents({unselected});
+    SetDestinationFolder(dest + "\\Deeper\\");
+
+    StageSetupFilesFrom(dist);
+
+    EXPECT_THAT(TreeOf(dest), ElementsAre("Deeper", "Deeper\\SetupFiles"));
+}
+
+TEST_F(PackagesStaging, ReplacesCopiesOfAnEarlierRunEvenReadOnlyOnes) {
+    WriteTextFile(dist + "\\a.msi", "new a");
+    WriteTextFile(dist + "\\b.msi", "new b");
+    CreateFolderPath(dest + "\\SetupFiles");
+    WriteTextFile(Staged("a.msi"), "old a");
+    WriteTextFile(Staged("b.msi"), "old b");
+    // A copy taken from read-only media is read-only itself.
+    SetFileAttributesA(Staged("b.msi").c_str(), FILE_ATTRIBUTE_READONLY);
+    SetSessionComponents({SelectedComponent("A", "a.msi"), SelectedComponent("B", "b.msi")});
+
+    StageSetupFilesFrom(dist);
+
+    EXPECT_EQ(ReadTextFile(Staged("a.msi")), "new a");
+    EXPECT_EQ(ReadTextFile(Staged("b.msi")), "new b");
+}
+
+TEST_F(PackagesStaging, ComponentsWithOneDescriptionShareTheirSubfolder) {
+    WriteTextFile(dist + "\\a.msi", "package a");
+    WriteTextFile(dist + "\\b.msi", "package b");
+    SetSessionComponents(
+        {SelectedComponent("Shared", "a.msi", true), SelectedComponent("Shared", "b.msi", true)});
+
+    StageSetupFilesFrom(dist);
+
+    EXPECT_THAT(TreeOf(dest),
+                ElementsAre("SetupFiles", "SetupFiles\\Shared", "SetupFiles\\Shared\\a.msi",
+                            "SetupFiles\\Shared\\b.msi"));
+}
+
+TEST_F(PackagesStaging, NothingIsCopiedWhenTheStagingFolderCannotBeMade) {
+    WriteTextFile(dist + "\\a.msi", "package a");
+    SetSessionComponents({SelectedComponent("A", "a.msi"), SelectedComponent("T", "a.msi", true)});
+    // A file where the staging folder belongs.
+    CreateDirectoryA(dest.c_str(), nullptr);
+    WriteTextFile(dest + "\\SetupFiles", "in the way");
+
+    StageSetupFilesFrom(dist);
+
+    EXPECT_THAT(TreeOf(dest), ElementsAre("SetupFiles"));
+    EXPECT_EQ(ReadTextFile(dest + "\\SetupFiles"), "in the way");
+
+    // A file where the destination itself belongs.
+    WriteTextFile(root / "blocked", "in the way");
+    SetDestinationFolder(root / "blocked");
+    StageSetupFilesFrom(dist);
+    EXPECT_TRUE(FileIsThere(root / "blocked"));
+    EXPECT_THAT(TreeOf(root.Path()),
+                ElementsAre("blocked", "dest", "dest\\SetupFiles", "dist", "dist\\a.msi"));
+}
+
+TEST_F(PackagesStaging, AFailedCopyLeavesNoStalePackageBehind) {
+    // Packages of an earlier run whose sources are gone now.
+    CreateFolderPath(dest + "\\SetupFiles\\Tools");
+    WriteTextFile(Staged("gone.msi"), "stale");
+    WriteTextFile(Staged("Tools\\gone.msi"), "stale");
+    WriteTextFile(Staged("locked.msi"), "stale");
+    SetFileAttributesA(Staged("locked.msi").c_str(), FILE_ATTRIBUTE_READONLY);
+    SetSessionComponents({SelectedComponent("A", "gone.msi"),
+                          SelectedComponent("Tools", "gone.msi", true),
+                          SelectedComponent("B", "locked.msi")});
+
+    StageSetupFilesFrom(dist);
+
+    EXPECT_FALSE(FileIsThere(Staged("gone.msi")));
+    EXPECT_FALSE(FileIsThere(Staged("Tools\\gone.msi")));
+    EXPECT_FALSE(FileIsThere(Staged("locked.msi")));
+}
+
+TEST_F(PackagesStaging, APackageAlreadyInTheStagingFolderIsItsOwnSource) {
+    // The distribution folder is the staging folder itself, under several
+    // spellings of its name.
+    CreateFolderPath(dest + "\\SetupFiles");
+    WriteTextFile(Staged("a.msi"), "package a");
+    SetSessionComponents({SelectedComponent("A", "a.msi")});
+
+    StageSetupFilesFrom(dest + "\\SetupFiles");
+    EXPECT_EQ(ReadTextFile(Staged("a.msi")), "package a");
+    StageSetupFilesFrom(dest + "\\SETUPFILES\\");
+    EXPECT_EQ(ReadTextFile(Staged("a.msi")), "package a");
+    StageSetupFilesFrom(dest + "\\Other\\..\\SetupFiles");
+    EXPECT_EQ(ReadTextFile(Staged("a.msi")), "package a");
+
+    // A second name for the same file.
+    ASSERT_TRUE(CreateHardLinkA((dist + "\\a.msi").c_str(), Staged("a.msi").c_str(), nullptr));
+    StageSetupFilesFrom(dist);
+    EXPECT_EQ(ReadTextFile(Staged("a.msi")), "package a");
+    EXPECT_EQ(ReadTextFile(dist + "\\a.msi"), "package a");
+}
+
+TEST_F(PackagesStaging, StagesFromTheFolderOfTheRunningProgram) {
+    const std::string name = "nvn-probe-" + std::to_string(GetCurrentProcessId()) + ".msi";
+    const std::string beside = TestProgramFolder() + "\\" + name;
+    WriteTextFile(beside, "probe");
+    SetSessionComponents({SelectedComponent("Probe", name)});
+
+    StageSetupFiles();
+    DeleteFileA(beside.c_str());
+
+    EXPECT_EQ(ReadTextFile(Staged(name)), "probe");
+}
+
+TEST_F(PackagesStaging, UnsafeNamesAreNeitherStagedNorInstalled) {
+    WriteTextFile(dist + "\\a.msi", "package a");
+    WriteTextFile(root / "a.msi", "outside the distribution");
+    const std::string rooted = (root / "rooted").substr(2); // "\Users\...\rooted"
+    const std::string unsafeDescriptions[] = {"",           "..",
+                                              "..\\..\\up", "a\\..\\..\\..\\up",
+                                              ". .",        "NUL",
+                                              "CON.msi",    root / "absolute",
+                                              rooted,       "\\\\server\\share",
+                                              "C:up"};
+    const std::string unsafeFileNames[] = {
+        "..\\a.msi", "..\\..\\a.msi", (root / "a.msi"), (root / "a.msi").substr(2),
+        "NUL",       "C:a.msi"};
+    std::vector<ComponentEntry> entries;
+    for (const std::string& description : unsafeDescriptions)
+        entries.push_back(SelectedComponent(description, "a.msi", true));
+    for (const std::string& fileName : unsafeFileNames)
+        entries.push_back(SelectedComponent("Unsafe file", fileName));
+    SetSessionComponents(entries);
+    const std::vector<std::string> before = TreeOf(root.Path());
+
+    StageSetupFilesFrom(dist);
+
+    // Nothing but the staging folder came into being.
+    std::vector<std::string> expected = before;
+    expected.push_back("dest");
+    expected.push_back("dest\\SetupFiles");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(TreeOf(root.Path()), expected);
+
+    // And the run fails each of them without asking the service to touch it.
+    ScriptedMsi msi;
+    InstallSession.LogEnabled = true;
+    FakeProgressRows rows;
+    RunInstallation(rows);
+    EXPECT_EQ(rows.Statuses, std::vector<std::string>(entries.size(), "Failed"));
+    EXPECT_EQ(rows.Images, std::vector<int>(entries.size(), 2));
+    for (size_t i = 0; i < entries.size(); ++i)
+        EXPECT_FALSE(InstallSession.Components[i].Succeeded) << i;
+    EXPECT_THAT(Script.CallsStartingWith("log"), IsEmpty());
+    EXPECT_THAT(Script.CallsStartingWith("open"), IsEmpty());
+    EXPECT_THAT(Script.CallsStartingWith("install"), IsEmpty());
+    expected.push_back("dest\\Logs");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(TreeOf(root.Path()), expected);
+}
+
+} // namespace
