@@ -39,7 +39,9 @@ struct TestPackage {
 const TestPackage Alpha{"Alpha", "{1EBA7E6B-78D8-43C1-983A-B38C96BB3E9D}"};
 const TestPackage Beta{"Beta", "{EED733A5-9B3E-4EB8-9A38-FD1CE407D882}"};
 const TestPackage Gamma{"Gamma", "{E53709D9-B95A-4F12-B335-A6AB9D913CD7}"};
-const TestPackage AllPackages[] = {Alpha, Beta, Gamma};
+const TestPackage EarlierTwo{"EarlierTwo", "{7AEDC31A-6F02-4677-8C7B-908B94801E20}"};
+const TestPackage EarlierFive{"EarlierFive", "{CD38262E-8BA5-4FBD-A02E-022035AEE482}"};
+const TestPackage AllPackages[] = {Alpha, Beta, Gamma, EarlierTwo, EarlierFive};
 
 std::string RegistryText(const std::string& package, const char* name) {
     char value[1024] = {};
@@ -251,6 +253,52 @@ TEST_F(Scenario, MissingPackageFailsAloneAndNoStaleCopyIsInstalled) {
     EXPECT_EQ(Finish(), 0u);
     EXPECT_FALSE(Installed(Beta));
     EXPECT_FALSE(FileIsThere(staging + "\\Missing.msi"));
+}
+
+class EarlierPackages : public Scenario {
+  protected:
+    void InstallEarlierProducts() {
+        for (const TestPackage& package : {EarlierTwo, EarlierFive}) {
+            const std::string commandLine = "INSTALLDIR=\"" + (dist_ / package.name) + "\"";
+            ASSERT_EQ(MsiInstallProductA((dist_ / (std::string(package.name) + ".msi")).c_str(),
+                                         commandLine.c_str()),
+                      0u);
+            ASSERT_TRUE(Installed(package));
+        }
+        Configure(Section("Alpha", "Alpha.msi"));
+    }
+    static constexpr const char* Question =
+        "An older Norvane Components package has been detected. To install this new one, the older "
+        "package must first be uninstalled. Do you wish to uninstall the old package? ";
+};
+
+TEST_F(EarlierPackages, OnePromptRemovesThemAllAndTheWizardStarts) {
+    InstallEarlierProducts();
+    Start();
+    HWND box = WaitForMessageBox(Pid(), "Confirm");
+    EXPECT_EQ(MessageBoxText(box), Question);
+    AnswerMessageBox(box, IDYES);
+    HWND welcome = WaitForPage(Pid(), Welcome, 60000);
+    EXPECT_FALSE(Installed(EarlierTwo));
+    EXPECT_FALSE(Installed(EarlierFive));
+    QuitWithYes(welcome);
+}
+
+TEST_F(EarlierPackages, DecliningEndsWithTheErrorAndNoPage) {
+    InstallEarlierProducts();
+    Start();
+    AnswerMessageBox(WaitForMessageBox(Pid(), "Confirm"), IDNO);
+    HWND error = WaitForMessageBox(Pid(), "Error");
+    EXPECT_EQ(
+        MessageBoxText(error),
+        "The installer could not (or was instructed not to) uninstall the older Norvane component "
+        "packages that are currently installed on your system. The installer cannot proceed until "
+        "they are removed.");
+    EXPECT_EQ(CurrentPageTitle(Pid()), "");
+    AnswerMessageBox(error, IDOK);
+    EXPECT_EQ(Finish(), 0u);
+    EXPECT_TRUE(Installed(EarlierTwo));
+    EXPECT_TRUE(Installed(EarlierFive));
 }
 
 TEST_F(Scenario, RequiredComponentStaysCheckedAndOneMustBeChosen) {
