@@ -35,7 +35,11 @@ class PackagesEarlierService : public ::testing::Test {
         for (const char* code : EarlierProductCodes)
             cleanups.push_back(std::make_unique<ProductCleanup>(code));
     }
-    void TearDown() override { Msi = RealMsiFunctions; }
+    void TearDown() override {
+        Msi = RealMsiFunctions;
+        for (int i = 1; i <= 6; ++i)
+            ForgetRecordedProperties("Earlier" + std::to_string(i));
+    }
 
     void Install(int earlier) {
         const std::string name = "Earlier" + std::to_string(earlier + 1);

@@ -19,7 +19,11 @@ class PackagesInstallService : public ::testing::Test {
         // A space in the destination proves the quoting on the command line.
         SetDestinationFolder(dest);
     }
-    void TearDown() override { ResetInstallSession(); }
+    void TearDown() override {
+        ResetInstallSession();
+        ForgetRecordedProperties("Fresh");
+        ForgetRecordedProperties("Nested");
+    }
 
     InstallWatchdog watchdog;
     ScratchFolder root;
