@@ -55,6 +55,32 @@ LRESULT CALLBACK RichTextKeepsTab(HWND window, UINT message, WPARAM wParam, LPAR
     return result;
 }
 
+// The group box paints only its frame and caption; its inside is filled
+// white here, within the part that is being repainted.
+WNDPROC groupBoxProcedure = nullptr;
+
+LRESULT CALLBACK GroupBoxPaintsWhite(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        HRGN update = CreateRectRgn(0, 0, 0, 0);
+        if (GetUpdateRgn(window, update, FALSE) != NULLREGION) {
+            HDC dc = GetDC(window);
+            FillRgn(dc, update, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            ReleaseDC(window, dc);
+        }
+        DeleteObject(update);
+    }
+    return CallWindowProcA(groupBoxProcedure, window, message, wParam, lParam);
+}
+
+// Replaces a control's window procedure; keeps the original (the same for
+// every control of the class) for the replacement to call.
+void Subclass(HWND control, WNDPROC replacement, WNDPROC& original) {
+    auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(replacement)));
+    if (previous != replacement)
+        original = previous;
+}
+
 const char* RichTextClass() {
     static bool loaded = LoadLibraryA("riched20.dll") != nullptr;
     (void)loaded;
@@ -352,11 +378,10 @@ HWND Form::AddControl(const ControlDefinition& definition) {
     }
     if (definition.Kind == ControlKind::RichText) {
         SendMessageA(control, EM_SETBKGNDCOLOR, 0, White);
-        WNDPROC original = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RichTextKeepsTab)));
-        if (original != RichTextKeepsTab)
-            richTextProcedure = original;
+        Subclass(control, RichTextKeepsTab, richTextProcedure);
     }
+    if (definition.Kind == ControlKind::GroupBox)
+        Subclass(control, GroupBoxPaintsWhite, groupBoxProcedure);
     if (definition.Flags & Flag::Checked)
         SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
     if (definition.Flags & Flag::AutoSize)

@@ -19,11 +19,17 @@ constexpr auto Patience = std::chrono::seconds(20);
     }
 }
 
-template <class Condition> void WaitFor(const char* what, Condition condition) {
+template <class Condition>
+void WaitFor(const char* what, Condition condition, HWND about = nullptr) {
     const auto deadline = std::chrono::steady_clock::now() + Patience;
     while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
+        if (std::chrono::steady_clock::now() > deadline) {
+            if (about)
+                std::fprintf(stderr, "PageRobot: page window %p (visible %d, enabled %d)\n",
+                             static_cast<void*>(about), IsWindowVisible(about),
+                             IsWindowEnabled(about));
             GiveUp(what);
+        }
         Sleep(5);
     }
 }
@@ -57,12 +63,21 @@ PageRobot::~PageRobot() {
 }
 
 void PageRobot::WaitUntilShown(const Form& page) {
-    WaitFor("a page to show",
-            [&] { return IsWindowVisible(page.Handle) && IsWindowEnabled(page.Handle); });
+    // On screen, not disabled by a box, and holding the focus, so that keys
+    // reach it.
+    WaitFor(
+        "a page to show",
+        [&] {
+            HWND focus = Focus();
+            return IsWindowVisible(page.Handle) && IsWindowEnabled(page.Handle) && focus &&
+                   (focus == page.Handle || IsChild(page.Handle, focus));
+        },
+        page.Handle);
 }
 
 void PageRobot::WaitUntilHidden(const Form& page) {
-    WaitFor("a page to close", [&] { return !IsWindowVisible(page.Handle); });
+    WaitFor(
+        "a page to close", [&] { return !IsWindowVisible(page.Handle); }, page.Handle);
 }
 
 void PageRobot::WaitUntil(const char* what, const std::function<bool()>& condition) {
@@ -111,4 +126,11 @@ std::string PageRobot::AnswerBox(const char* caption, int button) {
     PostMessageA(GetDlgItem(search.found, button), BM_CLICK, 0, 0);
     WaitFor("a box to close", [&] { return !IsWindow(search.found); });
     return text;
+}
+
+void PageRobot::Flush(HWND button) {
+    PostMessageA(button, BM_SETSTATE, TRUE, 0);
+    WaitFor("the posted messages",
+            [&] { return (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; });
+    SendMessageA(button, BM_SETSTATE, FALSE, 0);
 }

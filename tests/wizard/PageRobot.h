@@ -25,7 +25,8 @@ class PageRobot {
     PageRobot(const PageRobot&) = delete;
     PageRobot& operator=(const PageRobot&) = delete;
 
-    // Waits until the page is on screen and not disabled by a box.
+    // Waits until the page is on screen, not disabled by a box, and has the
+    // focus.
     void WaitUntilShown(const Form& page);
     void WaitUntilHidden(const Form& page);
     // Waits until the condition holds.
@@ -43,6 +44,9 @@ class PageRobot {
     std::string AnswerBox(const char* caption, int button);
     // The window of the driven thread that has the focus.
     HWND Focus();
+    // Waits until the driven thread has processed everything posted so far,
+    // using a button's pushed look as the marker (restored afterwards).
+    void Flush(HWND button);
 
   private:
     DWORD uiThread_;

@@ -1,0 +1,84 @@
+// The progress page.
+#include "Progress.h"
+
+#include "Artwork.h"
+#include "Layout.h"
+#include "ListViews.h"
+#include "resource.h"
+
+#include <stdexcept>
+
+TfrmProgress* frmProgress = nullptr;
+
+namespace {
+
+using Page = TfrmProgress;
+using enum ControlKind;
+
+// clang-format off
+const ControlLayout<Page> Layout[] = {
+    // kind     control            left  top  width height caption
+    //          flags                                     tab        click
+    {Title,    &Page::lblTitle,     128, 104, 441,  16, "Installing Norvane Components",
+               Flag::None,                                NoTabStop, nullptr},
+    {Label,    &Page::lblText,      128, 144, 441,  33, "Please wait while the install program "
+               "installs the Norvane components. This may take several minutes.",
+               Flag::None,                                NoTabStop, nullptr},
+    {Button,   &Page::cmdBack,      320, 368,  89,  25, "< &Back",
+               Flag::Disabled,                            0,         nullptr},
+    {Button,   &Page::cmdNext,      408, 368,  89,  25, "&Next >",
+               Flag::Default | Flag::Disabled,            1,         nullptr},
+    {Button,   &Page::cmdCancel,    504, 368,  89,  25, "&Cancel",
+               Flag::Cancel | Flag::Disabled,             2,         nullptr},
+    {ListView, &Page::lsvProgress,  128, 184, 441, 161, nullptr,
+               Flag::NoHeader | Flag::Borderless,         3,         nullptr},
+};
+// clang-format on
+
+} // namespace
+
+// No close box: the controller closes the page when the run is over.
+TfrmProgress::TfrmProgress() : Form(285, 220, false) {
+    BuildLayout(*this, Layout);
+    AddListColumn(lsvProgress, "", 300);
+    AddListColumn(lsvProgress, "", 100);
+    // imgProgress: the list view owns it and destroys it with itself.
+    SendMessageA(lsvProgress, LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(LoadImageStrip(IDB_STATUS)));
+}
+
+void TfrmProgress::FormShow() {
+    SendMessageA(lsvProgress, LVM_DELETEALLITEMS, 0, 0);
+    for (int32_t i = 0; i < InstallSession.ComponentCount; ++i) {
+        ComponentEntry& entry = InstallSession.Components[i];
+        if (entry.Selected)
+            AppendListRow(lsvProgress, entry.Description, -1, reinterpret_cast<LPARAM>(&entry));
+    }
+}
+
+int TfrmProgress::RowCount() {
+    return ListRowCount(lsvProgress);
+}
+
+ComponentEntry& TfrmProgress::RowEntry(int row) {
+    auto* entry = reinterpret_cast<ComponentEntry*>(
+        row >= 0 && row < RowCount() ? ListData(lsvProgress, row) : 0);
+    if (!entry)
+        throw std::out_of_range("The progress page has no row " + std::to_string(row) + ".");
+    return *entry;
+}
+
+void TfrmProgress::SetRowImage(int row, int imageIndex) {
+    SetListImage(lsvProgress, row, imageIndex);
+    UpdateWindow(lsvProgress);
+}
+
+void TfrmProgress::SetRowStatus(int row, const std::string& status) {
+    SetListText(lsvProgress, row, 1, status);
+    UpdateWindow(lsvProgress);
+}
+
+void TfrmProgress::MakeRowVisible(int row) {
+    SendMessageA(lsvProgress, LVM_ENSUREVISIBLE, row, FALSE);
+    UpdateWindow(lsvProgress);
+}

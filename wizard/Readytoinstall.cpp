@@ -1,0 +1,59 @@
+// The ready-to-install page.
+#include "Readytoinstall.h"
+
+#include "Layout.h"
+
+TfrmReadyToInstall* frmReadyToInstall = nullptr;
+
+namespace {
+
+using Page = TfrmReadyToInstall;
+using enum ControlKind;
+
+// clang-format off
+const ControlLayout<Page> Layout[] = {
+    // kind   control          left  top  width height caption
+    //        flags                         tab        click
+    {Title,  &Page::lblTitle,   128, 104, 401, 16, "Ready to install!",
+             Flag::None,                    NoTabStop, nullptr},
+    {Label,  &Page::lblText,    128, 144, 441, 17,
+             "The install program is ready to begin installation.",
+             Flag::None,                    NoTabStop, nullptr},
+    {Label,  &Page::lblText2,   128, 168, 441, 17,
+             "Click Install to begin the actual installation of the components.",
+             Flag::None,                    NoTabStop, nullptr},
+    {Label,  &Page::lblText3,   128, 192, 441, 41, "If you want to review or change any of the "
+             "installation settings, click Back. To cancel installation and exit the wizard, "
+             "click Cancel.",
+             Flag::None,                    NoTabStop, nullptr},
+    {Button, &Page::cmdBack,    320, 368,  89, 25, "< &Back",
+             Flag::None,                    1,         &Page::cmdBackClick},
+    {Button, &Page::cmdNext,    408, 368,  89, 25, "&Install",
+             Flag::Default,                 2,         &Page::cmdNextClick},
+    {Button, &Page::cmdCancel,  504, 368,  89, 25, "&Cancel",
+             Flag::Cancel,                  3,         &Page::cmdCancelClick},
+};
+// clang-format on
+
+} // namespace
+
+TfrmReadyToInstall::TfrmReadyToInstall() : Form(285, 220) {
+    BuildLayout(*this, Layout);
+}
+
+void TfrmReadyToInstall::cmdNextClick() {
+    PageResult = PageResults::Next;
+}
+
+void TfrmReadyToInstall::cmdBackClick() {
+    PageResult = PageResults::Back;
+}
+
+void TfrmReadyToInstall::cmdCancelClick() {
+    PageResult = PageResults::Cancel;
+}
+
+void TfrmReadyToInstall::FormCloseQuery(bool& canClose) {
+    if (PageResult == PageResults::Cancel)
+        canClose = ConfirmQuit(Handle);
+}

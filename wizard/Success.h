@@ -1,0 +1,24 @@
+// The completion page: the outcome of every selected component; Finish ends
+// the program.
+#pragma once
+
+#include "Form.h"
+
+class TfrmSuccess : public Form {
+  public:
+    TfrmSuccess();
+
+    HWND lblTitle = nullptr;
+    HWND lblText = nullptr;
+    HWND cmdBack = nullptr;
+    HWND cmdNext = nullptr;
+    HWND cmdCancel = nullptr;
+    HWND GroupBox1 = nullptr;
+    HWND lsvComponents = nullptr;
+
+    void FormShow() override;
+    void FillSummaryList();
+    void cmdNextClick();
+};
+
+extern TfrmSuccess* frmSuccess;
