@@ -1,0 +1,247 @@
+// The controller: start-up, the page sequence with its transitions, the
+// position carried from page to page and the installation step.
+#include "Contactinfo.h"
+#include "Destination.h"
+#include "Licenseagreement.h"
+#include "ListViews.h"
+#include "Main.h"
+#include "MessageTexts.h"
+#include "PageRobot.h"
+#include "Progress.h"
+#include "Readytoinstall.h"
+#include "Selection.h"
+#include "Success.h"
+#include "Welcome.h"
+#include "WizardTesting.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Package steps that record their calls; the run marks every row.
+struct RecordedSteps {
+    std::vector<std::string> Calls;
+    bool EarlierPackagesGone = true;
+    // What the progress page showed when each step was called.
+    bool ProgressShownAtStaging = false;
+    POINT ProgressPlace = {};
+
+    PackageSteps Steps() {
+        return {[this] {
+                    Calls.push_back("remove");
+                    return EarlierPackagesGone;
+                },
+                [this] {
+                    Calls.push_back("stage");
+                    ProgressShownAtStaging = IsWindowVisible(frmProgress->Handle) != FALSE;
+                    ProgressPlace = {frmProgress->Left(), frmProgress->Top()};
+                },
+                [this](ProgressRows& rows) {
+                    Calls.push_back("run " + std::to_string(rows.RowCount()));
+                    for (int row = 0; row < rows.RowCount(); ++row) {
+                        ComponentEntry& entry = rows.RowEntry(row);
+                        entry.Succeeded = row % 2 == 0;
+                        rows.SetRowImage(row, entry.Succeeded ? 1 : 2);
+                        rows.SetRowStatus(row, entry.Succeeded ? MessageTexts::Succeeded
+                                                               : MessageTexts::Failed);
+                    }
+                }};
+    }
+};
+
+class Controller : public WizardTest {
+  protected:
+    void TearDown() override {
+        DestroyForms();
+        WizardTest::TearDown();
+    }
+};
+
+// Moves a page from the robot's thread and waits until it stands there.
+void MovePage(PageRobot& robot, const Form& page, int left, int top) {
+    SetWindowPos(page.Handle, nullptr, left, top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    robot.WaitUntil("the page to move", [&] { return page.Left() == left && page.Top() == top; });
+}
+
+POINT PlaceOf(const Form& page) {
+    return {page.Left(), page.Top()};
+}
+
+bool operator==(POINT a, POINT b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+// Runs the wizard while the script plays the user.
+void RunWizardWith(const std::function<void(PageRobot&)>& script) {
+    PageRobot robot(script);
+    frmMain->Run();
+}
+
+// From the welcome page to the ready-to-install page, accepting the terms.
+void WalkToReadyToInstall(PageRobot& r) {
+    r.WaitUntilShown(*frmWelcome);
+    r.Click(frmWelcome->cmdNext);
+    r.WaitUntilShown(*frmLicenseAgreement);
+    r.Click(frmLicenseAgreement->rdbAccept);
+    r.Click(frmLicenseAgreement->cmdNext);
+    r.WaitUntilShown(*frmSelection);
+    r.Click(frmSelection->cmdNext);
+    r.WaitUntilShown(*frmDestination);
+    r.Click(frmDestination->cmdNext);
+    r.WaitUntilShown(*frmContactInfo);
+    r.Click(frmContactInfo->cmdNext);
+
+    r.WaitUntilShown(*frmReadyToInstall);
+}
+
+TEST_F(Controller, WalksForwardAndBackCarryingThePlaceFromPageToPage) {
+    UseCatalogue({{"Core"}, {"Charts", false}, {"Data"}});
+    RecordedSteps recorded;
+    CreateForms(recorded.Steps());
+    std::vector<POINT> places;
+    std::vector<bool> acceptedOnReturn;
+    RunWizardWith([&](PageRobot& r) {
+        r.WaitUntilShown(*frmWelcome);
+        places.push_back(PlaceOf(*frmWelcome)); // centred
+        r.Click(frmWelcome->cmdNext);
+        r.WaitUntilShown(*frmLicenseAgreement);
+        places.push_back(PlaceOf(*frmLicenseAgreement));
+        r.Click(frmLicenseAgreement->rdbAccept);
+        MovePage(r, *frmLicenseAgreement, 123, 77);
+        r.Click(frmLicenseAgreement->cmdNext);
+        r.WaitUntilShown(*frmSelection);
+        places.push_back(PlaceOf(*frmSelection));
+        r.Click(frmSelection->cmdBack);
+        r.WaitUntilShown(*frmLicenseAgreement);
+        acceptedOnReturn.push_back(IsWindowEnabled(frmLicenseAgreement->cmdNext) != FALSE);
+        r.Click(frmLicenseAgreement->cmdBack);
+        r.WaitUntilShown(*frmWelcome);
+        places.push_back(PlaceOf(*frmWelcome)); // not centred again
+        r.Click(frmWelcome->cmdNext);
+        r.WaitUntilShown(*frmLicenseAgreement);
+        acceptedOnReturn.push_back(IsWindowEnabled(frmLicenseAgreement->cmdNext) != FALSE);
+        r.Click(frmLicenseAgreement->cmdNext);
+        r.WaitUntilShown(*frmSelection);
+        r.Click(frmSelection->cmdNext);
+        r.WaitUntilShown(*frmDestination);
+        MovePage(r, *frmDestination, 140, 90);
+        r.Click(frmDestination->cmdNext);
+        r.WaitUntilShown(*frmContactInfo);
+        places.push_back(PlaceOf(*frmContactInfo));
+        r.Click(frmContactInfo->cmdBack);
+        r.WaitUntilShown(*frmDestination);
+        r.Click(frmDestination->cmdNext);
+        r.WaitUntilShown(*frmContactInfo);
+        r.Click(frmContactInfo->cmdNext);
+        r.WaitUntilShown(*frmReadyToInstall);
+        MovePage(r, *frmReadyToInstall, 150, 100);
+        r.Click(frmReadyToInstall->cmdNext);
+        r.WaitUntilShown(*frmSuccess);
+        places.push_back(PlaceOf(*frmSuccess));
+        r.Click(frmSuccess->cmdNext);
+    });
+
+    EXPECT_TRUE(frmMain->Closed);
+    ASSERT_EQ(places.size(), 6u);
+    EXPECT_TRUE(places[1] == places[0]);
+    EXPECT_TRUE(places[2] == (POINT{123, 77}));
+    EXPECT_TRUE(places[3] == (POINT{123, 77}));
+    EXPECT_TRUE(places[4] == (POINT{140, 90}));
+    EXPECT_TRUE(places[5] == (POINT{150, 100}));
+    EXPECT_EQ(acceptedOnReturn, (std::vector<bool>{true, true}));
+    EXPECT_EQ(recorded.Calls, (std::vector<std::string>{"remove", "stage", "run 2"}));
+    EXPECT_TRUE(recorded.ProgressShownAtStaging);
+    EXPECT_TRUE(recorded.ProgressPlace == (POINT{150, 100}));
+    EXPECT_FALSE(IsWindowVisible(frmProgress->Handle));
+    // The completion page listed what the run stored.
+    ASSERT_EQ(ListRowCount(frmSuccess->lsvComponents), 2);
+    EXPECT_EQ(ListText(frmSuccess->lsvComponents, 0, 1), "Succeeded");
+    EXPECT_EQ(ListText(frmSuccess->lsvComponents, 1, 1), "Failed");
+}
+
+TEST_F(Controller, ConfirmedQuitOnTheReadyPageStagesAndInstallsNothing) {
+    UseCatalogue({{"Core"}});
+    RecordedSteps recorded;
+    CreateForms(recorded.Steps());
+    std::string question;
+    RunWizardWith([&](PageRobot& r) {
+        WalkToReadyToInstall(r);
+        r.Click(frmReadyToInstall->cmdCancel);
+        question = r.AnswerBox(MessageTexts::Confirm, IDYES);
+    });
+    EXPECT_EQ(question, MessageTexts::QuitQuestion);
+    EXPECT_TRUE(frmMain->Closed);
+    EXPECT_EQ(recorded.Calls, std::vector<std::string>{"remove"});
+    EXPECT_FALSE(IsWindowVisible(frmProgress->Handle));
+}
+
+TEST_F(Controller, EarlierPackagesLeftEndTheProgramBeforeAnyPage) {
+    UseCatalogue({{"Core"}});
+    RecordedSteps recorded;
+    recorded.EarlierPackagesGone = false;
+    CreateForms(recorded.Steps());
+    std::string error;
+    RunWizardWith([&](PageRobot& r) { error = r.AnswerBox(MessageTexts::Error, IDOK); });
+    EXPECT_EQ(error, EarlierPackagesErrorText);
+    EXPECT_TRUE(frmMain->Closed);
+    EXPECT_EQ(recorded.Calls, std::vector<std::string>{"remove"});
+    // Never shown: the welcome page still stands at its stored place.
+    EXPECT_EQ(frmWelcome->Left(), 285);
+    EXPECT_EQ(frmWelcome->Top(), 220);
+}
+
+TEST_F(Controller, MissingConfigurationShowsTheErrorAndNoPage) {
+    ResetInstallSession(); // and no configuration file beside the test program
+    RecordedSteps recorded;
+    std::string error;
+    int exitCode = -1;
+    {
+        PageRobot robot([&](PageRobot& r) { error = r.AnswerBox(MessageTexts::Error, IDOK); });
+        exitCode = RunSetup(recorded.Steps());
+    }
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(error, "The setup failed to open the configuration file. Please alert "
+                     "support@norvane.example");
+    EXPECT_TRUE(recorded.Calls.empty());
+    EXPECT_EQ(frmMain, nullptr);
+}
+
+TEST_F(Controller, UnexpectedErrorIsReportedAndTheProgramStillEnds) {
+    UseCatalogue({{"Core"}});
+    PackageSteps failing = RecordedSteps().Steps();
+    failing.RemoveEarlierPackages = []() -> bool { throw std::runtime_error("disk on fire"); };
+    std::string error;
+    int exitCode = -1;
+    {
+        PageRobot robot([&](PageRobot& r) { error = r.AnswerBox(MessageTexts::Error, IDOK); });
+        exitCode = RunSetup(failing);
+    }
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(error, "disk on fire");
+    EXPECT_EQ(InstallSession.ComponentCount, 0) << "the catalogue is released at the end";
+}
+
+TEST_F(Controller, KeysPressedDuringTheRunDoNotPressFinish) {
+    UseCatalogue({{"Core"}, {"Data"}});
+    RecordedSteps recorded;
+    PackageSteps steps = recorded.Steps();
+    steps.RunInstallation = [](ProgressRows&) {
+        // The impatient user: Enter and Esc while nothing is processed.
+        PostMessageA(frmProgress->lsvProgress, WM_KEYDOWN, VK_RETURN, 1);
+        PostMessageA(frmProgress->lsvProgress, WM_KEYDOWN, VK_ESCAPE, 1);
+    };
+    CreateForms(steps);
+    RunWizardWith([&](PageRobot& r) {
+        WalkToReadyToInstall(r);
+        r.Click(frmReadyToInstall->cmdNext);
+        r.WaitUntilShown(*frmSuccess);
+        r.CloseBox(*frmSuccess);
+    });
+    EXPECT_EQ(frmSuccess->PageResult, PageResults::Cancel) << "ended by the close box";
+    EXPECT_TRUE(frmMain->Closed);
+}
+
+} // namespace

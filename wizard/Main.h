@@ -1,0 +1,94 @@
+// The hidden controller form: loads the configuration when it is created,
+// runs the earlier-package check when it is shown, then walks the pages and
+// carries the window position from each page to the next.
+#pragma once
+
+#include "Form.h"
+#include "ProgressRows.h"
+
+#include <cstdint>
+#include <functional>
+
+// The package operations the controller calls, in this order: before the
+// first page, and after Install while the progress page is on screen. The
+// installer passes the real ones; tests pass their own.
+struct PackageSteps {
+    std::function<bool()> RemoveEarlierPackages;
+    std::function<void()> StageSetupFiles;
+    std::function<void(ProgressRows&)> RunInstallation;
+};
+
+// The configuration error: this text followed by the support address.
+inline constexpr const char* ConfigurationErrorText =
+    "The setup failed to open the configuration file. Please alert ";
+inline constexpr const char* SupportEmail = "support@norvane.example";
+inline constexpr const char* EarlierPackagesErrorText =
+    "The installer could not (or was instructed not to) uninstall the older Norvane component "
+    "packages that are currently installed on your system. The installer cannot proceed until "
+    "they are removed.";
+
+class TfrmMain {
+  public:
+    // Creates the window (hidden) and runs FormCreate.
+    explicit TfrmMain(PackageSteps packages);
+    // Runs FormDestroy.
+    ~TfrmMain();
+    TfrmMain(const TfrmMain&) = delete;
+    TfrmMain& operator=(const TfrmMain&) = delete;
+
+    HWND Handle = nullptr;
+    // Where the next page opens (screen coordinates of its top-left corner).
+    int32_t PageLeft = 0;
+    int32_t PageTop = 0;
+    // Set when the configuration could not be loaded: no page is shown.
+    bool Terminated = false;
+    // Set when the controller has closed itself: the program ends.
+    bool Closed = false;
+    PackageSteps Packages;
+
+    void FormCreate();
+    void FormShow();
+    void FormDestroy();
+
+    // Shows the main form, which runs the wizard in FormShow, then runs the
+    // message loop until the form has been closed.
+    void Run();
+
+    // The wizard's steps; each shows its page and goes on according to the
+    // result.
+    void ShowWelcome();
+    void ShowLicenseAgreement();
+    void ShowSelection();
+    void ShowDestination();
+    void ShowContactInfo();
+    void ShowReadyToInstall();
+    void RunInstallStep();
+    void ShowSuccess();
+
+    // Shows the page modally at the carried position and takes its position
+    // back when it has closed.
+    int ShowPageModal(Form& page);
+
+    // Ends the wizard; the program ends.
+    void Close();
+
+  private:
+    using Step = void (TfrmMain::*)();
+    // The steps run one after the other from a loop, so that going back and
+    // forth does not deepen the call stack.
+    void GoTo(Step step) { nextStep_ = step; }
+    void RunSteps();
+    Step nextStep_ = nullptr;
+};
+
+extern TfrmMain* frmMain;
+
+// Creates the controller (which loads the configuration) and, unless that
+// failed, every page, in the installer's order of creation.
+void CreateForms(const PackageSteps& packages);
+// Destroys the pages and the controller (which releases the catalogue).
+void DestroyForms();
+
+// The whole program: creates the forms, runs the wizard, reports an
+// unexpected error in a message box, destroys the forms. Always returns 0.
+int RunSetup(const PackageSteps& packages);
