@@ -378,6 +378,8 @@ HWND Form::AddControl(const ControlDefinition& definition) {
     }
     if (definition.Kind == ControlKind::RichText) {
         SendMessageA(control, EM_SETBKGNDCOLOR, 0, White);
+        // Lines wrap at the box's width, although it has a horizontal bar.
+        SendMessageA(control, EM_SETTARGETDEVICE, 0, 0);
         Subclass(control, RichTextKeepsTab, richTextProcedure);
     }
     if (definition.Kind == ControlKind::GroupBox)
