@@ -146,9 +146,11 @@ Form::Form(int left, int top, bool closeBox) : closeBox_(closeBox) {
     const DWORD exStyle = WS_EX_CONTROLPARENT;
     RECT frame = {0, 0, PageClientWidth, PageClientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    CreateWindowExA(exStyle, PageClassName, InstallerCaption, style, left, top,
-                    frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                    GetModuleHandleA(nullptr), this);
+    // The window procedure learns Handle on WM_NCCREATE; a window whose
+    // creation failed after that is gone, so the result decides.
+    Handle = CreateWindowExA(exStyle, PageClassName, InstallerCaption, style, left, top,
+                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), this);
     if (!Handle)
         throw std::runtime_error("The installer could not create its window.");
     SendMessageA(Handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(InstallerIcon(32)));
