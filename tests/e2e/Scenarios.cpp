@@ -378,14 +378,15 @@ TEST_P(QuitScenario, NoKeepsThePageAndYesEndsWithNothingInstalled) {
         EXPECT_EQ(MessageBoxText(box), "Are you sure you want to quit?");
         AnswerMessageBox(box, IDNO);
         EXPECT_EQ(CurrentPageTitle(Pid()), titles[pageNumber]) << "way " << way;
-        if (pageNumber == 1)
+        if (pageNumber == 1) {
             EXPECT_TRUE(IsEnabled(Control(page, NextButton)));
-        if (pageNumber == 2)
+        } else if (pageNumber == 2) {
             EXPECT_FALSE(ListRows(List(page))[1].checked);
-        if (pageNumber == 4)
+        } else if (pageNumber == 4) {
             EXPECT_EQ(Text(input), "Lovelace");
-        if (pageNumber == 5)
+        } else if (pageNumber == 5) {
             EXPECT_TRUE(IsChecked(input));
+        }
     }
     QuitWithYes(page);
     EXPECT_FALSE(FolderIsThere(DestinationFolder()));
