@@ -11,11 +11,11 @@ export WINEARCH=win64
 # for a user's own display.
 wine_prefix_ensure() {
     local driver=${1:-null}
-    [ -f "$WINEPREFIX/.ready" ] && return 0
+    [ -f "$WINEPREFIX/.ready-2" ] && return 0
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        if [ ! -f "$WINEPREFIX/.ready" ]; then
+        if [ ! -f "$WINEPREFIX/.ready-2" ]; then
             rm -rf "$WINEPREFIX"
             wine wineboot -i >/dev/null 2>&1 </dev/null
             if [ "$driver" = null ]; then
@@ -24,9 +24,13 @@ wine_prefix_ensure() {
                 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
                 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
             fi
+            # The pages are drawn in Verdana, which Wine does not ship: a wide
+            # sans-serif of similar metrics stands in for it.
+            wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Verdana /d 'DejaVu Sans' /f \
+                >/dev/null 2>&1
             # The display driver is chosen when the server starts: let this one end.
             wineserver -w
-            touch "$WINEPREFIX/.ready"
+            touch "$WINEPREFIX/.ready-2"
         fi
     ) 9>"$WINEPREFIX.lock"
 }
