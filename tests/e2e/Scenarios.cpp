@@ -159,11 +159,11 @@ TEST_F(Scenario, HappyPathInstallsTheCheckedComponents) {
     HWND list = List(selection);
     auto rows = ListRows(list);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].caption, "Alpha (Required)");
-    EXPECT_EQ(rows[1].caption, "Beta");
-    EXPECT_TRUE(rows[1].checked);
+    EXPECT_EQ(rows.at(0).caption, "Alpha (Required)");
+    EXPECT_EQ(rows.at(1).caption, "Beta");
+    EXPECT_TRUE(rows.at(1).checked);
     SetRowChecked(list, 1, false);
-    EXPECT_FALSE(ListRows(list)[1].checked);
+    EXPECT_FALSE(ListRows(list).at(1).checked);
     Leave(selection, NextButton);
 
     HWND destination = Page(Destination);
@@ -173,7 +173,7 @@ TEST_F(Scenario, HappyPathInstallsTheCheckedComponents) {
     HWND contact = Page(Contact);
     const auto edits = ControlsOfClass(contact, "Edit");
     ASSERT_EQ(edits.size(), 3u);
-    SetEditText(edits[0], "Ada");
+    SetEditText(edits.at(0), "Ada");
     Leave(contact, NextButton);
 
     HWND ready = Page(Ready);
@@ -185,11 +185,11 @@ TEST_F(Scenario, HappyPathInstallsTheCheckedComponents) {
     HWND completion = WaitForPage(Pid(), Completion, 60000);
     rows = ListRows(List(completion));
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].caption, "Alpha");
-    EXPECT_EQ(rows[0].second, "Succeeded");
-    EXPECT_EQ(rows[0].image, 1);
-    EXPECT_EQ(rows[1].caption, "Gamma");
-    EXPECT_EQ(rows[1].second, "Succeeded");
+    EXPECT_EQ(rows.at(0).caption, "Alpha");
+    EXPECT_EQ(rows.at(0).second, "Succeeded");
+    EXPECT_EQ(rows.at(0).image, 1);
+    EXPECT_EQ(rows.at(1).caption, "Gamma");
+    EXPECT_EQ(rows.at(1).second, "Succeeded");
     Leave(completion, FinishButton);
     EXPECT_EQ(Finish(), 0u);
 
@@ -223,7 +223,7 @@ TEST_F(Scenario, PresentProductIsReinstalledInPlace) {
     HWND completion = WaitForPage(Pid(), Completion, 60000);
     const auto rows = ListRows(List(completion));
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].second, "Succeeded");
+    EXPECT_EQ(rows.at(0).second, "Succeeded");
     Leave(completion, FinishButton);
     EXPECT_EQ(Finish(), 0u);
     EXPECT_EQ(RegistryText("Alpha", "Reinstall"), "ALL");
@@ -245,10 +245,10 @@ TEST_F(Scenario, MissingPackageFailsAloneAndNoStaleCopyIsInstalled) {
     HWND completion = WaitForPage(Pid(), Completion, 60000);
     const auto rows = ListRows(List(completion));
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].second, "Succeeded");
-    EXPECT_EQ(rows[1].second, "Failed");
-    EXPECT_EQ(rows[1].image, 2);
-    EXPECT_EQ(rows[2].second, "Succeeded");
+    EXPECT_EQ(rows.at(0).second, "Succeeded");
+    EXPECT_EQ(rows.at(1).second, "Failed");
+    EXPECT_EQ(rows.at(1).image, 2);
+    EXPECT_EQ(rows.at(2).second, "Succeeded");
     Leave(completion, FinishButton);
     EXPECT_EQ(Finish(), 0u);
     EXPECT_FALSE(Installed(Beta));
@@ -309,10 +309,10 @@ TEST_F(Scenario, RequiredComponentStaysCheckedAndOneMustBeChosen) {
     SetRowChecked(list, 0, false);
     HWND box = WaitForMessageBox(Pid(), "Information");
     EXPECT_EQ(MessageBoxText(box), "This component is required.");
-    EXPECT_FALSE(ListRows(list)[0].checked); // unchecked while the box is open
+    EXPECT_FALSE(ListRows(list).at(0).checked); // unchecked while the box is open
     AnswerMessageBox(box, IDOK);
     Sleep(200);
-    EXPECT_TRUE(ListRows(list)[0].checked);
+    EXPECT_TRUE(ListRows(list).at(0).checked);
     EXPECT_FALSE(MessageBoxAppears(Pid(), "Information", 300)); // exactly one box
     // By the space bar the same.
     FocusRow(list, 0);
@@ -320,7 +320,7 @@ TEST_F(Scenario, RequiredComponentStaysCheckedAndOneMustBeChosen) {
     box = WaitForMessageBox(Pid(), "Information");
     AnswerMessageBox(box, IDOK);
     Sleep(200);
-    EXPECT_TRUE(ListRows(list)[0].checked);
+    EXPECT_TRUE(ListRows(list).at(0).checked);
     QuitWithYes(selection);
 }
 
@@ -360,10 +360,12 @@ TEST_P(QuitScenario, NoKeepsThePageAndYesEndsWithNothingInstalled) {
     }
     // Something entered on the page, to see it kept.
     HWND input = nullptr;
+    if (pageNumber == 1)
+        Click(input = Control(page, Accept));
     if (pageNumber == 2)
         SetRowChecked(List(page), 1, false);
     if (pageNumber == 4)
-        SetEditText(input = ControlsOfClass(page, "Edit")[1], "Lovelace");
+        SetEditText(input = ControlsOfClass(page, "Edit").at(1), "Lovelace");
     if (pageNumber == 5)
         Click(input = Control(page, LogOption));
 
@@ -379,9 +381,10 @@ TEST_P(QuitScenario, NoKeepsThePageAndYesEndsWithNothingInstalled) {
         AnswerMessageBox(box, IDNO);
         EXPECT_EQ(CurrentPageTitle(Pid()), titles[pageNumber]) << "way " << way;
         if (pageNumber == 1) {
+            EXPECT_TRUE(IsChecked(input));
             EXPECT_TRUE(IsEnabled(Control(page, NextButton)));
         } else if (pageNumber == 2) {
-            EXPECT_FALSE(ListRows(List(page))[1].checked);
+            EXPECT_FALSE(ListRows(List(page)).at(1).checked);
         } else if (pageNumber == 4) {
             EXPECT_EQ(Text(input), "Lovelace");
         } else if (pageNumber == 5) {
@@ -405,9 +408,9 @@ TEST_F(Scenario, BackAndNextKeepWhatWasEntered) {
     Leave(Page(Destination), NextButton);
     HWND contact = Page(Contact);
     auto edits = ControlsOfClass(contact, "Edit");
-    SetEditText(edits[0], "Ada");
-    SetEditText(edits[1], "Lovelace");
-    SetEditText(edits[2], "ada@example.org");
+    SetEditText(edits.at(0), "Ada");
+    SetEditText(edits.at(1), "Lovelace");
+    SetEditText(edits.at(2), "ada@example.org");
     Leave(contact, NextButton);
     HWND ready = Page(Ready);
     Click(Control(ready, LogOption));
@@ -416,17 +419,17 @@ TEST_F(Scenario, BackAndNextKeepWhatWasEntered) {
     Leave(ready, BackButton);
     contact = Page(Contact);
     edits = ControlsOfClass(contact, "Edit");
-    EXPECT_EQ(Text(edits[0]), "Ada");
-    EXPECT_EQ(Text(edits[1]), "Lovelace");
-    EXPECT_EQ(Text(edits[2]), "ada@example.org");
+    EXPECT_EQ(Text(edits.at(0)), "Ada");
+    EXPECT_EQ(Text(edits.at(1)), "Lovelace");
+    EXPECT_EQ(Text(edits.at(2)), "ada@example.org");
     Leave(contact, BackButton);
     HWND destination = Page(Destination);
     EXPECT_NO_THROW(Control(destination, DestinationFolder()));
     Leave(destination, BackButton);
     selection = Page(Selection);
     auto rows = ListRows(List(selection));
-    EXPECT_TRUE(rows[0].checked);
-    EXPECT_FALSE(rows[2].checked);
+    EXPECT_TRUE(rows.at(0).checked);
+    EXPECT_FALSE(rows.at(2).checked);
     Leave(selection, BackButton);
     HWND license = Page(License);
     EXPECT_TRUE(IsChecked(Control(license, Accept)));
@@ -441,11 +444,11 @@ TEST_F(Scenario, BackAndNextKeepWhatWasEntered) {
     EXPECT_FALSE(IsChecked(Control(license, DontAccept)));
     Leave(license, NextButton);
     selection = Page(Selection);
-    EXPECT_FALSE(ListRows(List(selection))[2].checked);
+    EXPECT_FALSE(ListRows(List(selection)).at(2).checked);
     Leave(selection, NextButton);
     Leave(Page(Destination), NextButton);
     contact = Page(Contact);
-    EXPECT_EQ(Text(ControlsOfClass(contact, "Edit")[1]), "Lovelace");
+    EXPECT_EQ(Text(ControlsOfClass(contact, "Edit").at(1)), "Lovelace");
     Leave(contact, NextButton);
     ready = Page(Ready);
     EXPECT_TRUE(IsChecked(Control(ready, LogOption)));
