@@ -73,7 +73,7 @@ class Walk {
 
 int Run(const std::string& dist, const std::string& pictures) {
     Walk walk(dist, pictures);
-    HWND page = walk.Show("Welcome to the Norvane Component Installer!", "1-welcome");
+    HWND page = walk.Show("Welcome to the Norvane Component Installer!", "welcome");
 
     // The quit question, answered No.
     Click(Control(page, "&Cancel"));
@@ -83,12 +83,12 @@ int Run(const std::string& dist, const std::string& pictures) {
     AnswerMessageBox(box, IDNO);
     walk.Press(page, "&Next >");
 
-    page = walk.Show("License agreement", "2-license");
+    page = walk.Show("License agreement", "license");
     Click(Control(page, "I &accept the terms of the license agreement"));
     walk.Press(page, "&Next >");
-    walk.Press(walk.Show("Select Norvane components to install", "3-selection"), "&Next >");
-    walk.Press(walk.Show("Confirm installation folder", "4-destination"), "&Next >");
-    page = walk.Show("Please provide your name and email address", "5-contact");
+    walk.Press(walk.Show("Select Norvane components to install", "selection"), "&Next >");
+    walk.Press(walk.Show("Confirm installation folder", "destination"), "&Next >");
+    page = walk.Show("Please provide your name and email address", "contact");
     const auto edits = ControlsOfClass(page, "Edit");
     if (edits.size() == 3) {
         SetEditText(edits[0], "Ada");
@@ -96,15 +96,15 @@ int Run(const std::string& dist, const std::string& pictures) {
         SetEditText(edits[2], "ada@example.org");
     }
     walk.Press(page, "&Next >");
-    page = walk.Show("Ready to install!", "6-ready");
+    page = walk.Show("Ready to install!", "ready");
     Click(Control(page, "Generate MSI log files for the installations"));
     Click(Control(page, "&Install"));
     // The progress page passes quickly; take it when it is seen.
     try {
-        walk.Show("Installing Norvane Components", "7-progress");
+        walk.Show("Installing Norvane Components", "progress");
     } catch (const DriverError&) {
     }
-    page = walk.Show("Installation complete", "8-completion");
+    page = walk.Show("Installation complete", "success");
     for (const ListRow& row : ListRows(ControlsOfClass(page, "SysListView32").at(0)))
         std::printf("  %-40s %s\n", row.caption.c_str(), row.second.c_str());
     walk.Press(page, "&Finish");
