@@ -1,0 +1,14 @@
+// The installer's handler for an exception that nothing catches.
+//
+// The standard library's own handler prints the exception's demangled type
+// name to the console, which a GUI program does not have, and brings in the
+// whole name demangler (about 45 KB). The program reports unexpected errors
+// in a message box itself (RunSetup), so anything that still reaches
+// terminate simply ends the process.
+#include <cstdlib>
+
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    std::abort();
+}
+} // namespace __gnu_cxx
