@@ -3,6 +3,8 @@
 
 #include "Layout.h"
 
+#include "Installmanager.h"
+
 TfrmContactInfo* frmContactInfo = nullptr;
 
 namespace {
@@ -10,6 +12,7 @@ namespace {
 using Page = TfrmContactInfo;
 using enum ControlKind;
 
+// The three field captions are sized to their text in the page font.
 // clang-format off
 const ControlLayout<Page> Layout[] = {
     // kind   control            left  top  width height caption
@@ -22,10 +25,16 @@ const ControlLayout<Page> Layout[] = {
              Flag::None,                      NoTabStop, nullptr},
     {Label,  &Page::lblFirstName, 128, 224,   0,  0, "First name",
              Flag::AutoSize,                  NoTabStop, nullptr},
+    {Edit,   &Page::txtFirstName, 208, 224, 233, 21, "",
+             Flag::None,                      0,         nullptr},
     {Label,  &Page::lblLastName,  128, 256,   0,  0, "Last name",
              Flag::AutoSize,                  NoTabStop, nullptr},
+    {Edit,   &Page::txtLastName,  208, 256, 233, 21, "",
+             Flag::None,                      1,         nullptr},
     {Label,  &Page::lblEmail,     128, 288,   0,  0, "Email",
              Flag::AutoSize,                  NoTabStop, nullptr},
+    {Edit,   &Page::txtEmail,     208, 288, 233, 21, "",
+             Flag::None,                      2,         nullptr},
     {Button, &Page::cmdBack,      320, 368,  89, 25, "< &Back",
              Flag::None,                      3,         &Page::cmdBackClick},
     {Button, &Page::cmdNext,      408, 368,  89, 25, "&Next >",
@@ -39,6 +48,22 @@ const ControlLayout<Page> Layout[] = {
 
 TfrmContactInfo::TfrmContactInfo() : Form(285, 220) {
     BuildLayout(*this, Layout);
+    // No length limit: 0 lifts the edit box's default of 32,767 characters.
+    for (HWND edit : {txtFirstName, txtLastName, txtEmail})
+        SendMessageA(edit, EM_LIMITTEXT, 0, 0);
+}
+
+void TfrmContactInfo::FormShow() {
+    SetWindowTextA(txtEmail, GetEmail().c_str());
+    SetWindowTextA(txtFirstName, GetFirstName().c_str());
+    SetWindowTextA(txtLastName, GetLastName().c_str());
+}
+
+// Stored exactly as typed: no trimming and no check; empty texts are fine.
+void TfrmContactInfo::StoreContactInfo() {
+    SetEmail(WindowText(txtEmail));
+    SetFirstName(WindowText(txtFirstName));
+    SetLastName(WindowText(txtLastName));
 }
 
 void TfrmContactInfo::cmdNextClick() {
@@ -56,4 +81,9 @@ void TfrmContactInfo::cmdCancelClick() {
 void TfrmContactInfo::FormCloseQuery(bool& canClose) {
     if (PageResult == PageResults::Cancel)
         canClose = ConfirmQuit(Handle);
+}
+
+// Runs only for a close that went through the close query.
+void TfrmContactInfo::FormClose() {
+    StoreContactInfo();
 }

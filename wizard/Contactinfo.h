@@ -1,4 +1,5 @@
-// The contact information page.
+// The contact information page: first name, last name and e-mail address,
+// all optional, kept in the install session exactly as typed.
 #pragma once
 
 #include "Form.h"
@@ -10,16 +11,24 @@ class TfrmContactInfo : public Form {
     HWND lblTitle = nullptr;
     HWND lblText = nullptr;
     HWND lblFirstName = nullptr;
+    HWND txtFirstName = nullptr;
     HWND lblLastName = nullptr;
+    HWND txtLastName = nullptr;
     HWND lblEmail = nullptr;
+    HWND txtEmail = nullptr;
     HWND cmdBack = nullptr;
     HWND cmdNext = nullptr;
     HWND cmdCancel = nullptr;
 
+    // The edit boxes become the session's e-mail, first and last name.
+    void StoreContactInfo();
+
     void cmdNextClick();
     void cmdBackClick();
     void cmdCancelClick();
+    void FormShow() override;
     void FormCloseQuery(bool& canClose) override;
+    void FormClose() override;
 };
 
 extern TfrmContactInfo* frmContactInfo;
