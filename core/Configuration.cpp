@@ -2,46 +2,117 @@
 // executable, through the Windows profile functions.
 #include "Installmanager.h"
 
+#include <cctype>
 #include <vector>
 
 namespace {
 
-// Each setting is read into a buffer of this size, so a text keeps at most
+// Each setting is read as into a buffer of this size, so a text keeps at most
 // 2047 characters.
-constexpr DWORD SettingBufferSize = 2048;
+constexpr size_t SettingBufferSize = 2048;
 
 // The section list is read into this many bytes first, and into a larger
-// buffer whenever the names do not fit, so that no section is lost.
-constexpr DWORD FirstSectionBufferSize = 16384;
+// buffer whenever the names do not fit, so that no section is lost. A
+// section's lines start in a smaller buffer and grow the same way.
+constexpr DWORD FirstSectionNamesBufferSize = 16384;
+constexpr DWORD FirstSectionBufferSize = 4096;
 constexpr DWORD MaxSectionBufferSize = 1u << 30;
 
-std::string ReadSetting(const std::string& section, const char* name, const std::string& file) {
-    char buffer[SettingBufferSize] = {};
-    GetPrivateProfileStringA(section.c_str(), name, "", buffer, SettingBufferSize, file.c_str());
-    return buffer;
-}
-
-// All section names of the file, in file order.
-std::vector<std::string> ReadSectionNames(const std::string& file) {
+// Reads a list of zero-terminated strings, closed by a second zero, through
+// one of the profile functions, growing the buffer until the list fits. A
+// full buffer is reported as size - 2: the list was cut.
+template <typename Read> std::vector<std::string> ReadStringList(DWORD firstSize, Read read) {
     std::vector<char> buffer;
-    DWORD size = FirstSectionBufferSize;
+    DWORD size = firstSize;
     DWORD length = 0;
     for (;;) {
         buffer.assign(size, '\0');
-        length = GetPrivateProfileSectionNamesA(buffer.data(), size, file.c_str());
-        // A full buffer is reported as size - 2: the list was cut.
+        length = read(buffer.data(), size);
         if (length + 2 < size || size >= MaxSectionBufferSize)
             break;
         size *= 2;
     }
-    std::vector<std::string> names;
+    std::vector<std::string> strings;
     size_t pos = 0;
     while (pos < length && buffer[pos] != '\0') {
-        std::string name(&buffer[pos]);
-        pos += name.size() + 1;
-        names.push_back(std::move(name));
+        std::string text(&buffer[pos]);
+        pos += text.size() + 1;
+        strings.push_back(std::move(text));
     }
-    return names;
+    return strings;
+}
+
+// All section names of the file, in file order.
+std::vector<std::string> ReadSectionNames(const std::string& file) {
+    return ReadStringList(FirstSectionNamesBufferSize, [&](char* buffer, DWORD size) {
+        return GetPrivateProfileSectionNamesA(buffer, size, file.c_str());
+    });
+}
+
+// The blanks the profile functions drop around names: tab to carriage
+// return, Ctrl-Z and space.
+bool IsProfileBlank(char c) {
+    return (c >= 0x09 && c <= 0x0d) || c == 0x1a || c == ' ';
+}
+
+std::string TrimProfileBlanks(const std::string& text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && IsProfileBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsProfileBlank(text[end - 1]))
+        --end;
+    return text.substr(begin, end - begin);
+}
+
+// One section's lines, read in one call: "name=value", or "name" for a line
+// without "=", in file order; names and values already without the blanks
+// around them. A setting is read by name from the section that the name
+// lookup of GetPrivateProfileStringA finds: the first one whose name, without
+// the blanks around it, matches without regard to case.
+std::vector<std::string> ReadSectionLines(const std::string& section, const std::string& file) {
+    const std::string name = TrimProfileBlanks(section);
+    return ReadStringList(FirstSectionBufferSize, [&](char* buffer, DWORD size) {
+        return GetPrivateProfileSectionA(name.c_str(), buffer, size, file.c_str());
+    });
+}
+
+bool EqualNoCase(const std::string& text, const char* name) {
+    size_t i = 0;
+    for (; i < text.size() && name[i]; ++i) {
+        const unsigned char a = static_cast<unsigned char>(text[i]);
+        const unsigned char b = static_cast<unsigned char>(name[i]);
+        if (a != b && std::tolower(a) != std::tolower(b))
+            return false;
+    }
+    return i == text.size() && !name[i];
+}
+
+// The value as GetPrivateProfileStringA returns it into a buffer of 2048
+// bytes: a value that starts and ends with the same quotation mark loses
+// both, and the text is cut to 2047 characters. When the value with only its
+// opening mark removed is too long for the buffer, the cut takes the closing
+// mark and the value keeps what is left (one character fewer when exactly
+// the closing mark was cut).
+std::string ProfileValue(const std::string& value) {
+    constexpr size_t limit = SettingBufferSize - 1;
+    if (value.size() >= 2 && (value[0] == '\'' || value[0] == '"') && value.back() == value[0]) {
+        std::string text = value.substr(1, limit);
+        if (value.size() - 1 <= SettingBufferSize)
+            text.pop_back();
+        return text;
+    }
+    return value.substr(0, limit);
+}
+
+// The first line named name decides: its value, or "" when it has none.
+std::string Setting(const std::vector<std::string>& lines, const char* name) {
+    for (const std::string& line : lines) {
+        const size_t equals = line.find('=');
+        if (!EqualNoCase(line.substr(0, equals), name))
+            continue;
+        return equals == std::string::npos ? std::string() : ProfileValue(line.substr(equals + 1));
+    }
+    return "";
 }
 
 bool FileExists(const std::string& path) {
@@ -87,20 +158,20 @@ bool LoadConfigurationFrom(const std::string& iniPath) {
     const std::vector<std::string> sections = ReadSectionNames(iniPath);
     const char decimalSeparator = UserDecimalSeparator();
     auto components = std::make_unique<ComponentEntry[]>(sections.size());
+    // One profile call per section rather than one per setting: each call
+    // costs a look at the file, whatever it reads.
     for (size_t i = 0; i < sections.size(); ++i) {
-        const std::string& section = sections[i];
+        const std::vector<std::string> lines = ReadSectionLines(sections[i], iniPath);
         ComponentEntry& entry = components[i];
-        entry.ImageIndex =
-            ParseIntegerSetting(ReadSetting(section, "ComponentImageIndex", iniPath), -1);
-        entry.Description = ReadSetting(section, "ComponentDescription", iniPath);
-        entry.Version = ReadSetting(section, "Version", iniPath);
-        entry.Size = ParseSizeSetting(ReadSetting(section, "Size", iniPath), decimalSeparator);
-        entry.MSIFileName = ReadSetting(section, "MSIFileName", iniPath);
-        entry.Required = ParseFlagSetting(ReadSetting(section, "Required", iniPath));
+        entry.ImageIndex = ParseIntegerSetting(Setting(lines, "ComponentImageIndex"), -1);
+        entry.Description = Setting(lines, "ComponentDescription");
+        entry.Version = Setting(lines, "Version");
+        entry.Size = ParseSizeSetting(Setting(lines, "Size"), decimalSeparator);
+        entry.MSIFileName = Setting(lines, "MSIFileName");
+        entry.Required = ParseFlagSetting(Setting(lines, "Required"));
         entry.Selected = true;
         entry.Succeeded = false;
-        entry.SetupFileSubFolder =
-            ParseFlagSetting(ReadSetting(section, "SetupFileSubFolder", iniPath));
+        entry.SetupFileSubFolder = ParseFlagSetting(Setting(lines, "SetupFileSubFolder"));
     }
     InstallSession.Components = std::move(components);
     InstallSession.ComponentCount = static_cast<int32_t>(sections.size());
