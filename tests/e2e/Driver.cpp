@@ -175,18 +175,25 @@ void SetItemState(HWND list, int row, UINT state, UINT mask) {
 
 namespace {
 
-// This process's environment with one variable replaced, as a block for
-// CreateProcess.
-std::string EnvironmentWith(const std::string& name, const std::string& value) {
+// This process's environment with the program-files folder replaced, as a
+// block for CreateProcess. Wine sets ProgramFiles of a 64-bit process from
+// ProgramW6432, so both are given.
+std::string EnvironmentWithProgramFiles(const std::string& value) {
+    const std::string names[] = {"ProgramFiles", "ProgramW6432"};
     std::string block;
     char* strings = GetEnvironmentStringsA();
     for (const char* entry = strings; *entry; entry += strlen(entry) + 1) {
         const std::string text = entry;
-        if (_strnicmp(text.c_str(), (name + "=").c_str(), name.size() + 1) != 0)
+        bool replaced = false;
+        for (const std::string& name : names)
+            replaced =
+                replaced || _strnicmp(text.c_str(), (name + "=").c_str(), name.size() + 1) == 0;
+        if (!replaced)
             block += text + '\0';
     }
     FreeEnvironmentStringsA(strings);
-    block += name + "=" + value + '\0';
+    for (const std::string& name : names)
+        block += name + "=" + value + '\0';
     block += '\0';
     return block;
 }
@@ -197,7 +204,7 @@ SetupProcess::SetupProcess(const std::string& folder, const std::string& program
     std::string command = "\"" + folder + "\\Setup.exe\"";
     std::string environment;
     if (!programFiles.empty())
-        environment = EnvironmentWith("ProgramFiles", programFiles);
+        environment = EnvironmentWithProgramFiles(programFiles);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0,

@@ -65,12 +65,12 @@ bool Installed(const TestPackage& package) {
     return MsiQueryProductStateA(package.productCode) == INSTALLSTATE_DEFAULT;
 }
 
-// One configuration-file section.
+// One configuration-file section; the extra settings come first, so they win
+// over the usual ones (the first of two equal names counts).
 std::string Section(const std::string& description, const std::string& msi,
                     const std::string& extra = "") {
-    return "[" + description + "]\r\nComponentDescription=" + description +
-           "\r\nMSIFileName=" + msi + "\r\nVersion=1.0\r\nSize=100\r\nComponentImageIndex=1\r\n" +
-           extra;
+    return "[" + description + "]\r\n" + extra + "ComponentDescription=" + description +
+           "\r\nMSIFileName=" + msi + "\r\nVersion=1.0\r\nSize=100\r\nComponentImageIndex=1\r\n";
 }
 
 class Scenario : public ::testing::Test {
