@@ -2,6 +2,7 @@
 #include "SafeNames.h"
 
 #include <cctype>
+#include <cstring>
 
 namespace {
 
@@ -19,12 +20,21 @@ bool IsDeviceName(const std::string& segment) {
            base[3] >= '1' && base[3] <= '9';
 }
 
+// Characters no Windows file name may hold.
+bool HasInvalidCharacter(const std::string& segment) {
+    for (char c : segment)
+        if (static_cast<unsigned char>(c) < 32 || std::strchr("<>\"|?*", c))
+            return true;
+    return false;
+}
+
 bool IsSafeSegment(const std::string& segment) {
     // Windows strips trailing dots and spaces, so "...", ". ." and "" all
-    // name the folder itself or its parent.
-    if (segment.find_first_not_of(". ") == std::string::npos)
+    // name the folder itself or its parent, and "a." names "a": a file or
+    // folder would not get the name the configuration gives it.
+    if (segment.empty() || segment.back() == '.' || segment.back() == ' ')
         return false;
-    return !IsDeviceName(segment);
+    return !HasInvalidCharacter(segment) && !IsDeviceName(segment);
 }
 
 } // namespace

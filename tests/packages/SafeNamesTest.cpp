@@ -43,4 +43,12 @@ TEST(PackagesSafeNames, RefusesReservedDeviceNamesAsAnySegment) {
         EXPECT_FALSE(IsSafeRelativeName(name)) << name;
 }
 
+// Windows would store these under another name than the one given, or not
+// at all.
+TEST(PackagesSafeNames, RefusesTrailingDotsAndSpacesAndInvalidCharacters) {
+    for (const char* name : {"trailing.", "trailing ", "x.msi.", "x.msi ", "sub.\\x", "sub \\x",
+                             "a*b", "a?b", "a<b", "a>b", "a|b", "a\"b", "tab\tname", "line\nname"})
+        EXPECT_FALSE(IsSafeRelativeName(name)) << name;
+}
+
 } // namespace
