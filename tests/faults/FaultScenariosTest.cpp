@@ -1,0 +1,261 @@
+// Staging and the installation run through the real Windows Installer
+// service under bad input and faults: hostile names, long paths, a missing
+// package, a full disk, a read-only destination, a log folder that is a file.
+// Every run must end with one clean row per component, nothing written
+// outside the destination and no failure shown as success.
+#include "FakeProgressRows.h"
+#include "FaultTally.h"
+#include "FileTree.h"
+#include "PackageOperations.h"
+#include "ServiceBoxCloser.h"
+#include "ServiceHelpers.h"
+#include "TestFiles.h"
+#include "core/SessionReset.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+const char* const FaultProductCode = NVN_FAULT_PRODUCT_CODE;
+
+void RemoveFaultProduct() {
+    if (ProductState(FaultProductCode) == INSTALLSTATE_DEFAULT ||
+        ProductState(FaultProductCode) == INSTALLSTATE_ADVERTISED) {
+        MsiSetInternalUI(INSTALLUILEVEL_NONE, nullptr);
+        MsiConfigureProductA(FaultProductCode, 0, INSTALLSTATE_ABSENT);
+    }
+    ForgetRecordedProperties("Fault");
+}
+
+class FaultRun : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetInstallSession();
+        RemoveFaultProduct();
+        CreateDirectoryA(dist.c_str(), nullptr);
+        CopyFileA(TestPackagePath("Fault").c_str(), (dist + "\\Fault.msi").c_str(), FALSE);
+    }
+    void TearDown() override {
+        ResetInstallSession();
+        RemoveFaultProduct();
+        // Some cases leave paths too long for the scratch folder's own
+        // clean-up.
+        RemoveLongTree(root.Path());
+    }
+
+    // Stages and runs the session's catalogue into destination; checks that
+    // every row ended in one of the two outcomes and that a row shows
+    // "Succeeded" only when the product really is on the machine. Returns
+    // the rows' statuses.
+    std::vector<std::string> StageAndRun(const std::string& destination) {
+        SetDestinationFolder(destination);
+        StageSetupFilesFrom(dist);
+        FakeProgressRows rows;
+        RunInstallation(rows);
+        const bool installed = ProductState(FaultProductCode) == INSTALLSTATE_DEFAULT;
+        for (size_t i = 0; i < rows.Statuses.size(); ++i) {
+            ++Tally.Cases;
+            const bool succeeded = rows.Statuses[i] == "Succeeded";
+            EXPECT_TRUE(succeeded || rows.Statuses[i] == "Failed") << rows.Statuses[i];
+            EXPECT_EQ(rows.Images[i], succeeded ? 1 : 2);
+            EXPECT_EQ(rows.Entries[i]->Succeeded, succeeded);
+            if (succeeded && !installed) {
+                ++Tally.FailuresShownAsSuccess;
+                ADD_FAILURE() << "row " << i << " shows Succeeded, but nothing is installed";
+            }
+        }
+        return rows.Statuses;
+    }
+
+    // Counts and reports what changed outside the destination.
+    void ExpectUnchanged(const std::vector<std::string>& before,
+                         const std::vector<std::string>& after, const std::string& where) {
+        const std::vector<std::string> changed = Differences(before, after);
+        Tally.WritesOutside += static_cast<long>(changed.size());
+        for (const std::string& entry : changed)
+            ADD_FAILURE() << "written outside the destination, in " << where << ": " << entry;
+    }
+
+    InstallWatchdog watchdog{240000};
+    ServiceBoxCloser boxes;
+    ScratchFolder root;
+    const std::string dist = root / "dist";
+    const std::string dest = root / "dest";
+};
+
+TEST_F(FaultRun, HostileNamesFailAndWriteNothingOutsideTheDestination) {
+    // Inside the scratch folder, where ".." from the staging folder leads.
+    WriteTextFile(root / "keep.txt", "kept");
+    CreateDirectoryA((root / "Windows").c_str(), nullptr);
+    const std::string descriptions[] = {"..",
+                                        "..\\..\\Windows",
+                                        "..\\..\\..\\..\\..\\..\\..\\..\\Windows",
+                                        "C:\\Windows",
+                                        "\\Windows",
+                                        "\\\\server\\share",
+                                        "a:b",
+                                        "a*b",
+                                        "a?b",
+                                        "a<b",
+                                        "a>b",
+                                        "a|b",
+                                        "a\"b",
+                                        "trailing.",
+                                        "trailing ",
+                                        "sub\\trailing. \\x",
+                                        "CON",
+                                        "NUL",
+                                        "nul.txt",
+                                        "COM1",
+                                        "LPT9.log",
+                                        "a\\..\\..\\keep",
+                                        ""};
+    const std::string fileNames[] = {
+        "..\\Fault.msi",    "..\\dist\\Fault.msi", "C:\\Fault.msi", "\\\\server\\share\\Fault.msi",
+        "Fault.msi:stream", "Fault*.msi",          "Fault?.msi",    "NUL",
+        "CON.msi",          "Fault.msi.",          "Fault.msi "};
+    std::vector<ComponentEntry> entries;
+    for (const std::string& description : descriptions)
+        entries.push_back(SelectedComponent(description, "Fault.msi", true));
+    for (const std::string& fileName : fileNames)
+        entries.push_back(SelectedComponent("Hostile file name", fileName));
+    SetSessionComponents(entries);
+    InstallSession.LogEnabled = true;
+
+    const std::string programFiles = "C:\\Program Files";
+    const auto rootBefore = Snapshot(root.Path(), 8, dest);
+    const auto driveBefore = Snapshot("C:", 1);
+    const auto windowsBefore = Snapshot("C:\\windows", 1);
+    const auto programFilesBefore = Snapshot(programFiles, 2);
+
+    const std::vector<std::string> statuses = StageAndRun(dest);
+
+    ASSERT_EQ(statuses.size(), entries.size());
+    for (size_t i = 0; i < statuses.size(); ++i) {
+        const ComponentEntry& entry = InstallSession.Components[i];
+        EXPECT_EQ(statuses[i], "Failed")
+            << "\"" << entry.Description << "\", \"" << entry.MSIFileName << "\"";
+    }
+    EXPECT_NE(ProductState(FaultProductCode), INSTALLSTATE_DEFAULT);
+    ExpectUnchanged(rootBefore, Snapshot(root.Path(), 8, dest), "the scratch folder");
+    ExpectUnchanged(driveBefore, Snapshot("C:", 1), "C:\\");
+    ExpectUnchanged(windowsBefore, Snapshot("C:\\windows", 1), "C:\\windows");
+    ExpectUnchanged(programFilesBefore, Snapshot(programFiles, 2), programFiles);
+    EXPECT_EQ(ReadTextFile(root / "keep.txt"), "kept");
+}
+
+// A path of exactly length characters: base, then segments of up to 100
+// characters, then tail.
+std::string PathOfLength(const std::string& base, size_t length, const std::string& tail) {
+    std::string path = base;
+    while (path.size() + tail.size() < length) {
+        const size_t room = length - tail.size() - path.size();
+        if (room < 3) {
+            path += std::string(room, 'x');
+            break;
+        }
+        path += "\\" + std::string(std::min<size_t>(room - 1, 100), 'p');
+    }
+    return path + tail;
+}
+
+TEST_F(FaultRun, LongPathsEndInCleanRows) {
+    // Whole destinations of these lengths, and staged package paths of these
+    // lengths under a short destination.
+    const size_t lengths[] = {258, 259, 260, 261, 1000};
+    for (size_t length : lengths) {
+        SCOPED_TRACE("destination of " + std::to_string(length));
+        ResetInstallSession();
+        SetSessionComponents({SelectedComponent("Long", "Fault.msi")});
+        InstallSession.LogEnabled = true;
+        const std::string destination = PathOfLength(root / "d", length, "");
+        ASSERT_EQ(destination.size(), length);
+        const auto before = Snapshot(root.Path(), 64, dest);
+        const auto statuses = StageAndRun(destination);
+        EXPECT_EQ(statuses, std::vector<std::string>{"Failed"});
+        RemoveFaultProduct();
+        RemoveLongTree(root / "d");
+    }
+    const std::string prefix = dest + "\\SetupFiles";
+    for (size_t length : lengths) {
+        SCOPED_TRACE("package path of " + std::to_string(length));
+        ResetInstallSession();
+        // The description is the subfolder: package path = prefix + "\" +
+        // description + "\Fault.msi".
+        const std::string folder = PathOfLength(prefix, length, "\\Fault.msi");
+        const std::string description =
+            folder.substr(prefix.size() + 1, folder.size() - prefix.size() - 11);
+        SetSessionComponents({SelectedComponent(description, "Fault.msi", true)});
+        const auto statuses = StageAndRun(dest);
+        ASSERT_EQ(statuses.size(), 1u);
+        // Up to the platform's 259 characters the package installs; a folder
+        // past them cannot be made and the row fails. In between, where only
+        // the file's own path is longer, Wine copies and installs it, and the
+        // row says so (StageAndRun holds every row to the product's state).
+        if (length <= 259) {
+            EXPECT_EQ(statuses[0], "Succeeded");
+        } else if (length >= 1000) {
+            EXPECT_EQ(statuses[0], "Failed");
+        }
+        std::printf("package path of %zu characters: %s\n", length, statuses[0].c_str());
+        RemoveFaultProduct();
+        RemoveLongTree(dest);
+    }
+}
+
+TEST_F(FaultRun, MissingPackageFailsAndAnEarlierCopyIsNotInstalledInItsPlace) {
+    // A copy from an earlier run waits in the staging folder.
+    CreateFolderPath(dest + "\\SetupFiles");
+    CopyFileA((dist + "\\Fault.msi").c_str(), (dest + "\\SetupFiles\\Gone.msi").c_str(), FALSE);
+    SetSessionComponents({SelectedComponent("Gone", "Gone.msi"),
+                          SelectedComponent("Never there", "Never.msi", true),
+                          SelectedComponent("Present", "Fault.msi")});
+    const auto statuses = StageAndRun(dest);
+    EXPECT_EQ(statuses, (std::vector<std::string>{"Failed", "Failed", "Succeeded"}));
+    EXPECT_FALSE(FileIsThere(dest + "\\SetupFiles\\Gone.msi"));
+}
+
+TEST_F(FaultRun, AFullDiskFailsThePackageThatDoesNotFitAndKeepsWhatWasThere) {
+    if (GetFileAttributesA("T:\\") == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no small drive T: in this run";
+    const std::string destination = "T:\\nvn-faults-" + std::to_string(GetCurrentProcessId());
+    RemoveTree(destination);
+    CreateDirectoryA(destination.c_str(), nullptr);
+    WriteTextFile(destination + "\\keep.txt", "kept");
+    // Bigger than the whole drive: the copy fails part of the way.
+    WriteTextFile(dist + "\\Big.msi", std::string(6 << 20, 'B'));
+    SetSessionComponents(
+        {SelectedComponent("Big", "Big.msi"), SelectedComponent("Small", "Fault.msi")});
+    const auto statuses = StageAndRun(destination);
+    EXPECT_EQ(statuses, (std::vector<std::string>{"Failed", "Succeeded"}));
+    EXPECT_FALSE(FileIsThere(destination + "\\SetupFiles\\Big.msi"));
+    EXPECT_EQ(ReadTextFile(destination + "\\keep.txt"), "kept");
+    RemoveFaultProduct();
+    RemoveTree(destination);
+}
+
+TEST_F(FaultRun, AReadOnlyDestinationFailsEveryRow) {
+    // /proc takes no new folders, not even from root.
+    const std::string destination = "Z:\\proc\\nvn-faults\\Norvane Components";
+    SetSessionComponents(
+        {SelectedComponent("One", "Fault.msi"), SelectedComponent("Two", "Fault.msi", true)});
+    InstallSession.LogEnabled = true;
+    const auto statuses = StageAndRun(destination);
+    EXPECT_EQ(statuses, (std::vector<std::string>{"Failed", "Failed"}));
+}
+
+TEST_F(FaultRun, ALogFolderThatIsAFileStaysAsItWas) {
+    CreateDirectoryA(dest.c_str(), nullptr);
+    WriteTextFile(dest + "\\Logs", "not a folder");
+    SetSessionComponents({SelectedComponent("Logged", "Fault.msi")});
+    InstallSession.LogEnabled = true;
+    const auto statuses = StageAndRun(dest);
+    ASSERT_EQ(statuses.size(), 1u);
+    EXPECT_EQ(ReadTextFile(dest + "\\Logs"), "not a folder");
+}
+
+} // namespace
