@@ -48,6 +48,17 @@ struct ChildSearch {
     std::vector<HWND>* all;
 };
 
+// The text the system keeps for a window (captions of labels, buttons and
+// top-level windows), read without a message: it works while the installer's
+// thread is busy with the installation run and pumps no messages.
+std::string StoredText(HWND window) {
+    wchar_t text[1024] = {};
+    const int length = InternalGetWindowText(window, text, 1024);
+    char narrow[4096] = {};
+    WideCharToMultiByte(CP_ACP, 0, text, length, narrow, sizeof narrow - 1, nullptr, nullptr);
+    return narrow;
+}
+
 std::string ClassOf(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
@@ -62,7 +73,7 @@ BOOL CALLBACK FindChild(HWND child, LPARAM data) {
         search->all->push_back(child);
         return TRUE;
     }
-    if (Text(child) == *search->text) {
+    if (StoredText(child) == *search->text) {
         search->found = child;
         return FALSE;
     }
@@ -77,7 +88,7 @@ BOOL CALLBACK FindTop(HWND window, LPARAM data) {
         return TRUE;
     if (search->className && ClassOf(window) != search->className)
         return TRUE;
-    if (Text(window) != *search->caption)
+    if (StoredText(window) != *search->caption)
         return TRUE;
     if (!search->childText->empty()) {
         ChildSearch child{search->childText, nullptr, nullptr, nullptr};
@@ -383,6 +394,11 @@ RECT WindowRect(HWND window) {
     RECT rect = {};
     GetWindowRect(window, &rect);
     return rect;
+}
+
+void WaitUntilEnabled(HWND control, DWORD timeout) {
+    if (!WaitFor(timeout, [&] { return IsWindowEnabled(control) != FALSE; }))
+        throw DriverError("control '" + StoredText(control) + "' stayed disabled");
 }
 
 void WaitUntilGone(HWND window, DWORD timeout) {

@@ -75,6 +75,9 @@ void CloseFromTitleBar(HWND page);         // the close box
 void MoveWindowTo(HWND window, int left, int top);
 RECT WindowRect(HWND window);
 
+// Waits until the control is enabled (a click posted before is handled).
+void WaitUntilEnabled(HWND control, DWORD timeout = DefaultTimeout);
+
 // Waits until the window is hidden or destroyed.
 void WaitUntilGone(HWND window, DWORD timeout = DefaultTimeout);
 

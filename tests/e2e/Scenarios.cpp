@@ -102,8 +102,10 @@ class Scenario : public ::testing::Test {
     std::string DestinationFolder() const { return programFiles_ + "\\Norvane Components"; }
     DWORD Finish() { return setup_->WaitForExit(); }
 
-    // Presses a button and waits until the page has closed.
+    // Presses a button and waits until the page has closed. A button that an
+    // earlier click is about to enable is waited for, as a user would.
     void Leave(HWND page, const char* button) {
+        WaitUntilEnabled(Control(page, button));
         Click(Control(page, button));
         WaitUntilGone(page);
     }

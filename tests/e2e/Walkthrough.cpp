@@ -14,8 +14,9 @@ using namespace e2e;
 namespace {
 
 // Saves what the screen shows of the window as a 24-bit BMP file.
-bool SaveWindowPicture(HWND window, const std::string& path) {
-    Sleep(300); // let the page finish painting
+// settle: time for the page to finish painting first.
+bool SaveWindowPicture(HWND window, const std::string& path, DWORD settle = 300) {
+    Sleep(settle);
     const RECT rect = WindowRect(window);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
@@ -53,10 +54,10 @@ class Walk {
     Walk(const std::string& dist, const std::string& pictures)
         : pictures_(pictures), setup_(dist, "") {}
 
-    HWND Show(const char* title, const char* picture) {
-        HWND page = WaitForPage(setup_.Id(), title, 60000);
+    HWND Show(const char* title, const char* picture, DWORD timeout = 60000, DWORD settle = 300) {
+        HWND page = WaitForPage(setup_.Id(), title, timeout);
         std::printf("%-12s %s\n", picture, title);
-        SaveWindowPicture(page, pictures_ + "\\" + picture + ".bmp");
+        SaveWindowPicture(page, pictures_ + "\\" + picture + ".bmp", settle);
         return page;
     }
     void Press(HWND page, const char* button) {
@@ -85,6 +86,7 @@ int Run(const std::string& dist, const std::string& pictures) {
 
     page = walk.Show("License agreement", "license");
     Click(Control(page, "I &accept the terms of the license agreement"));
+    WaitUntilEnabled(Control(page, "&Next >"));
     walk.Press(page, "&Next >");
     walk.Press(walk.Show("Select Norvane components to install", "selection"), "&Next >");
     walk.Press(walk.Show("Confirm installation folder", "destination"), "&Next >");
@@ -101,7 +103,8 @@ int Run(const std::string& dist, const std::string& pictures) {
     Click(Control(page, "&Install"));
     // The progress page passes quickly; take it when it is seen.
     try {
-        walk.Show("Installing Norvane Components", "progress");
+        // It paints itself at once and may be gone a moment later.
+        walk.Show("Installing Norvane Components", "progress", 10000, 150);
     } catch (const DriverError&) {
     }
     page = walk.Show("Installation complete", "success");
