@@ -1,6 +1,7 @@
 // The loader reads each section in one profile call and applies the value
 // rules itself. These tests hold it against the one-setting-per-call reading
 // through GetPrivateProfileStringA, on files made to hit every rule.
+#include "FuzzRunner.h"
 #include "Installmanager.h"
 #include "TestFiles.h"
 #include "core/SessionReset.h"
@@ -74,10 +75,12 @@ class ConfigurationEquivalence : public ::testing::Test {
     void TearDown() override { ResetInstallSession(); }
     void Check(const std::string& contents, const std::string& label) {
         WriteTextFile(ini_, contents);
+        DateBack(ini_, ++serial_);
         ExpectSameAsReference(ini_, label);
     }
     ScratchFolder folder_;
     std::string ini_ = folder_ / "Setup.INI";
+    long serial_ = 0;
 };
 
 TEST_F(ConfigurationEquivalence, QuotesBlanksAndRepeatedNames) {
