@@ -138,7 +138,7 @@ TEST_F(ConfigurationEquivalence, RandomFiles) {
                                   "'q'", "\"", "'",  "\"\"", " x ", "1e3",  "+7",  "True"};
     const char* const sections[] = {"A", "a", " A", "B ", "C", "", "  "};
     std::mt19937 random(20261208);
-    for (int file = 0; file < 150; ++file) {
+    for (int file = 0; file < 80; ++file) {
         std::string text;
         const int lines = static_cast<int>(random() % 40);
         for (int line = 0; line < lines; ++line) {

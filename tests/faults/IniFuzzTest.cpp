@@ -50,7 +50,7 @@ int FileCount(const char* variable, int testRunShare) {
 }
 
 TEST(IniFuzz, GeneratedFilesLoadAndShowInOneProcess) {
-    const int files = FileCount("NVN_FAULT_INI_FILES", 2000);
+    const int files = FileCount("NVN_FAULT_INI_FILES", 1500);
     InitPageControls();
     TfrmSelection page;
     ScratchFolder folder;
@@ -131,7 +131,7 @@ DWORD FinishChild(Child& child) {
 TEST(IniFuzz, BigFilesInProcessesOfTheirOwn) {
     ScratchFolder folder;
     std::mt19937 random(Seed + 1);
-    const int count = FileCount("NVN_FAULT_CHILD_FILES", 24);
+    const int count = FileCount("NVN_FAULT_CHILD_FILES", 16);
     std::vector<std::string> files;
     for (int i = 0; i < count; ++i) {
         // Every third file is big; the rest cycle through the kinds.
