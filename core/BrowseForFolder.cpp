@@ -5,10 +5,14 @@
 
 namespace {
 
-// Selects the initial folder once the browser is ready.
+// Selects the initial folder once the browser is ready. Some browsers (Wine's
+// among them) may still move the selection to a folder of their own while
+// they finish opening; the same selection, posted, comes after that.
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM, LPARAM data) {
-    if (message == BFFM_INITIALIZED)
+    if (message == BFFM_INITIALIZED) {
         SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
+        PostMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
+    }
     return 0;
 }
 

@@ -275,25 +275,52 @@ HWND FindBrowser(DWORD threadId) {
     return nullptr;
 }
 
-void AnswerBrowser(DWORD threadId, WPARAM command) {
-    if (HWND browser = FindBrowser(threadId))
-        PostMessageA(browser, WM_COMMAND, command, 0);
+// The browser's edit box shows the name of the selected folder; a user
+// presses OK once it shows the one wanted.
+bool BrowserShows(HWND browser, const char* name) {
+    struct Search {
+        const char* name;
+        bool found;
+    } search{name, false};
+    EnumChildWindows(
+        browser,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(data);
+            char className[16] = {}, text[MAX_PATH] = {};
+            GetClassNameA(child, className, sizeof className);
+            GetWindowTextA(child, text, sizeof text);
+            search->found = _stricmp(className, "Edit") == 0 && strcmp(text, search->name) == 0;
+            return !search->found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void AnswerBrowser(DWORD threadId, WPARAM command, const char* waitFor) {
+    HWND browser = FindBrowser(threadId);
+    if (!browser)
+        return;
+    for (int i = 0; waitFor && i < 250 && !BrowserShows(browser, waitFor); ++i)
+        Sleep(20);
+    PostMessageA(browser, WM_COMMAND, command, 0);
 }
 
 TEST(BrowseForFolder, ConfirmingReturnsTheInitialSelection) {
-    ScratchFolder root;
-    CreateFolderPath(root / "Chosen");
-    std::string folder = root / "Chosen";
-    std::thread answer(AnswerBrowser, GetCurrentThreadId(), IDOK);
+    // Outside the user's profile, which the browser also lists at the top.
+    const std::string root = "C:\\nvn-browse-" + std::to_string(GetCurrentProcessId());
+    CreateFolderPath(root + "\\Chosen");
+    std::string folder = root + "\\Chosen";
+    std::thread answer(AnswerBrowser, GetCurrentThreadId(), IDOK, "Chosen");
     const bool picked = BrowseForFolder(folder, nullptr, "Select the destination directory.");
     answer.join();
+    RemoveTree(root);
     EXPECT_TRUE(picked);
-    EXPECT_EQ(folder, root / "Chosen");
+    EXPECT_EQ(folder, root + "\\Chosen");
 }
 
 TEST(BrowseForFolder, CancellingLeavesTheFolder) {
     std::string folder = "C:\\windows";
-    std::thread answer(AnswerBrowser, GetCurrentThreadId(), IDCANCEL);
+    std::thread answer(AnswerBrowser, GetCurrentThreadId(), IDCANCEL, nullptr);
     EXPECT_FALSE(BrowseForFolder(folder, nullptr, "Select the destination directory."));
     answer.join();
     EXPECT_EQ(folder, "C:\\windows");
