@@ -149,7 +149,8 @@ TEST_F(FormLayer, EnterPressesTheFocusedButtonOrElseTheDefaultOne) {
         robot.AltKey('c');
         robot.AltKey('g'); // presses Go again
         robot.Key(VK_TAB);
-        robot.Key(VK_TAB); // Boom, then Next
+        robot.WaitUntil("Tab to reach Boom", [&] { return robot.Focus() == page.cmdBoom; });
+        robot.Key(VK_TAB);
         robot.WaitUntil("Tab to reach Next", [&] { return robot.Focus() == page.cmdNext; });
         robot.Key(VK_TAB); // wraps round to the edit box, skipping disabled Cancel
         robot.WaitUntil("Tab to wrap", [&] { return robot.Focus() == page.txtName; });

@@ -88,8 +88,12 @@ TEST_F(PagesTest, LicenceTextIsTheStoredAgreementReadOnlyAndKeepsTab) {
     const int result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
         // Don't accept -> Back -> Cancel (Next is disabled) -> the agreement.
-        for (int i = 0; i < 3; ++i)
+        // One key at a time: each goes to the control that has the focus then.
+        for (int i = 0; i < 3; ++i) {
+            const HWND before = robot.Focus();
             robot.Key(VK_TAB);
+            robot.WaitUntil("the focus to move on", [&] { return robot.Focus() != before; });
+        }
         robot.WaitUntil("focus in the agreement", [&] { return robot.Focus() == page.rtbLicense; });
         robot.Key(VK_TAB);
         PostMessageA(page.rtbLicense, WM_CHAR, 'x', 1);
