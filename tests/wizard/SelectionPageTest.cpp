@@ -70,18 +70,6 @@ TEST_F(SelectionPage, RowsShowTheCatalogueWithoutANoticeWhileFilling) {
     }
 }
 
-TEST_F(SelectionPage, SizesFollowTheUsersThousandsSeparatorWhateverTheirSize) {
-    char saved[8] = {};
-    ASSERT_GT(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, saved, sizeof saved), 0);
-    ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, "'"));
-    const std::string shown[] = {ComponentSizeText(1234567), ComponentSizeText(INT64_MAX),
-                                 ComponentSizeText(INT64_MIN)};
-    SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, saved);
-    EXPECT_EQ(shown[0], "~1'234'567 KB");
-    EXPECT_EQ(shown[1], "~9'223'372'036'854'775'807 KB");
-    EXPECT_EQ(shown[2], "~-9'223'372'036'854'775'808 KB");
-}
-
 TEST_F(SelectionPage, RequiredRowIsCheckedAgainAfterOneNoticeByMouseOrSpaceBar) {
     UseCatalogue({{"Core", true, false, true}, {"Charts"}});
     TfrmSelection page;
