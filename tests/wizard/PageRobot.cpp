@@ -100,15 +100,22 @@ HWND PageRobot::Focus() {
     return info.hwndFocus;
 }
 
+// The window a key goes to. While a click is being handled the thread may for
+// a moment have no focus; a key posted to no window would be lost.
+HWND PageRobot::KeyTarget() {
+    WaitFor("a window with the focus", [&] { return Focus() != nullptr; });
+    return Focus();
+}
+
 void PageRobot::Key(WPARAM virtualKey) {
-    HWND focus = Focus();
+    HWND focus = KeyTarget();
     PostMessageA(focus, WM_KEYDOWN, virtualKey, 1);
     PostMessageA(focus, WM_KEYUP, virtualKey, 1 | (1u << 30) | (1u << 31));
 }
 
 void PageRobot::AltKey(char letter) {
     // The context bit (29) marks the Alt key as held.
-    PostMessageA(Focus(), WM_SYSCHAR, static_cast<WPARAM>(letter), 1 | (1 << 29));
+    PostMessageA(KeyTarget(), WM_SYSCHAR, static_cast<WPARAM>(letter), 1 | (1 << 29));
 }
 
 void PageRobot::CloseBox(const Form& page) {

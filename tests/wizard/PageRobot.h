@@ -44,6 +44,11 @@ class PageRobot {
     std::string AnswerBox(const char* caption, int button);
     // The window of the driven thread that has the focus.
     HWND Focus();
+
+  private:
+    HWND KeyTarget();
+
+  public:
     // Waits until the driven thread has processed everything posted so far,
     // using a button's pushed look as the marker (restored afterwards).
     void Flush(HWND button);
