@@ -105,12 +105,16 @@ std::string ProfileValue(const std::string& value) {
 }
 
 // The first line named name decides: its value, or "" when it has none.
+// Blanks around name and value are dropped here too: some implementations of
+// the profile functions return a section's lines as they stand in the file.
 std::string Setting(const std::vector<std::string>& lines, const char* name) {
     for (const std::string& line : lines) {
         const size_t equals = line.find('=');
-        if (!EqualNoCase(line.substr(0, equals), name))
+        if (!EqualNoCase(TrimProfileBlanks(line.substr(0, equals)), name))
             continue;
-        return equals == std::string::npos ? std::string() : ProfileValue(line.substr(equals + 1));
+        return equals == std::string::npos
+                   ? std::string()
+                   : ProfileValue(TrimProfileBlanks(line.substr(equals + 1)));
     }
     return "";
 }
