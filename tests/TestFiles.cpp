@@ -58,18 +58,24 @@ void RemoveTree(const std::string& path) {
         DeleteFileA(path.c_str());
         return;
     }
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name != "." && name != "..")
-                RemoveTree(path + "\\" + name);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
+    ForEachEntry(path,
+                 [&](const WIN32_FIND_DATAA& entry) { RemoveTree(path + "\\" + entry.cFileName); });
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(path.c_str());
+}
+
+void ForEachEntry(const std::string& folder,
+                  const std::function<void(const WIN32_FIND_DATAA& entry)>& visit) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            visit(found);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 std::string TestProgramFolder() {

@@ -1,6 +1,9 @@
 // File helpers for tests that work on the real (Wine) file system.
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
 #include <string>
 
 // A fresh folder under the temporary folder, removed with everything in it
@@ -25,6 +28,10 @@ std::string ReadTextFile(const std::string& path);
 bool FileIsThere(const std::string& path);
 bool FolderIsThere(const std::string& path);
 void RemoveTree(const std::string& path);
+
+// Calls visit for every entry of the folder, "." and ".." left out.
+void ForEachEntry(const std::string& folder,
+                  const std::function<void(const WIN32_FIND_DATAA& entry)>& visit);
 
 // The folder of the running test program.
 std::string TestProgramFolder();

@@ -1,5 +1,6 @@
 // File system snapshots for the fault suite.
 #include "FileTree.h"
+#include "TestFiles.h"
 
 #include <windows.h>
 
@@ -10,17 +11,10 @@ namespace {
 
 void Collect(const std::string& folder, int depth, const std::string& skip,
              std::vector<std::string>& entries) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        const std::string path = folder + "\\" + name;
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& found) {
+        const std::string path = folder + "\\" + found.cFileName;
         if (!skip.empty() && lstrcmpiA(path.c_str(), skip.c_str()) == 0)
-            continue;
+            return;
         const bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
         // A folder's own time changes with its entries, which are listed
         // themselves; only a file's size and time are kept.
@@ -34,8 +28,7 @@ void Collect(const std::string& folder, int depth, const std::string& skip,
                               : path + "|" + std::to_string(size) + "|" + std::to_string(time));
         if (isFolder && depth > 1)
             Collect(path, depth - 1, skip, entries);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    });
 }
 
 } // namespace

@@ -19,19 +19,12 @@ using ::testing::IsEmpty;
 // Every file and folder below folder, relative to it, sorted.
 void CollectTree(const std::string& folder, const std::string& prefix,
                  std::vector<std::string>& names) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..")
-            continue;
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
+        const std::string name = entry.cFileName;
         names.push_back(prefix + name);
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             CollectTree(folder + "\\" + name, prefix + name + "\\", names);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    });
 }
 
 std::vector<std::string> TreeOf(const std::string& folder) {
