@@ -22,7 +22,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "run: no display here, so the wizard is walked through headless under Xvfb."
     export WINEPREFIX="$build/wineprefix-xvfb"
     . "$root/tools/wine-env.sh"
-    screen=:87
+    screen=${NVN_XVFB_DISPLAY:-:87}   # another number lets two walkthroughs run at once
     Xvfb $screen -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb=$!
     trap 'wineserver -k >/dev/null 2>&1; kill $xvfb 2>/dev/null' EXIT
