@@ -88,6 +88,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 7;
+    if (!LoadMsiFunctions()) {
+        std::fprintf(stderr, "InstallBench: Windows Installer is not available\n");
+        return 1;
+    }
     const std::string destination = FreshBenchFolder("install");
     SetDestinationFolder(destination);
     LoadBenchCatalogue();

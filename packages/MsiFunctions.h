@@ -1,8 +1,12 @@
 // The Windows Installer operations the package operations use.
 //
 // Every call goes through the one table `Msi`, which holds the real msi.dll
-// functions. A test puts a scripted service in their place to reach outcomes
-// a real package cannot produce.
+// functions once LoadMsiFunctions has run. A test puts a scripted service in
+// their place to reach outcomes a real package cannot produce.
+//
+// msi.dll is not imported: Windows would look for it beside the program
+// first, where anyone who can write to a download folder could plant one. It
+// is loaded at start-up by its full path in the system folder.
 #pragma once
 
 #include <windows.h>
@@ -23,11 +27,17 @@ struct MsiFunctions {
     UINT(WINAPI* MsiInstallProductA)(LPCSTR packagePath, LPCSTR commandLine);
 };
 
-// The functions of msi.dll itself.
-extern const MsiFunctions RealMsiFunctions;
+// The functions of msi.dll itself; empty until LoadMsiFunctions succeeds.
+extern MsiFunctions RealMsiFunctions;
 
 // The table the package operations call; RealMsiFunctions unless replaced.
 extern MsiFunctions Msi;
+
+// Loads msi.dll from the system folder and fills RealMsiFunctions and Msi.
+// False when the library or one of the functions is missing: Windows
+// Installer is not available, and both tables stay empty. Loading again after
+// success does nothing.
+bool LoadMsiFunctions();
 
 // Every log-mode flag except "files in use".
 constexpr DWORD PackageLogMode =

@@ -27,6 +27,10 @@ inline constexpr const char* EarlierPackagesErrorText =
     "packages that are currently installed on your system. The installer cannot proceed until "
     "they are removed.";
 
+inline constexpr const char* WindowsInstallerMissingText =
+    "Windows Installer is not available on this computer, so the Norvane components cannot be "
+    "installed.";
+
 class TfrmMain {
   public:
     // Creates the window (hidden) and runs FormCreate.

@@ -1,0 +1,7 @@
+// Test programs that reach the Windows Installer service load msi.dll as the
+// installer does, before the first test runs.
+#include "MsiFunctions.h"
+
+namespace {
+const bool msiLoaded = LoadMsiFunctions();
+} // namespace
