@@ -3,6 +3,17 @@
 
 #include <vector>
 
+namespace {
+
+// A row without an image must say so: -1 is I_IMAGECALLBACK for a list view,
+// which asks the parent for an image that no page supplies, so Windows would
+// draw whatever the request leaves behind.
+int RowImage(int image) {
+    return image < 0 ? I_IMAGENONE : image;
+}
+
+} // namespace
+
 void AddListColumn(HWND list, const char* header, int width, int format) {
     HWND headerControl = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
     const int index =
@@ -21,7 +32,7 @@ int AppendListRow(HWND list, const std::string& caption, int image, LPARAM data)
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = ListRowCount(list);
     item.pszText = const_cast<char*>(caption.c_str());
-    item.iImage = image;
+    item.iImage = RowImage(image);
     item.lParam = data;
     return static_cast<int>(
         SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
@@ -38,7 +49,7 @@ void SetListImage(HWND list, int row, int image) {
     LVITEMA item = {};
     item.mask = LVIF_IMAGE;
     item.iItem = row;
-    item.iImage = image;
+    item.iImage = RowImage(image);
     SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 

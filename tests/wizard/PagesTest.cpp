@@ -10,6 +10,7 @@
 #include "Artwork.h"
 #include "resource.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -67,16 +68,19 @@ TEST_F(PagesTest, LicenceNextFollowsTheAcceptButtonAndSurvivesARefusedQuit) {
 
 TEST_F(PagesTest, LicenceArrowKeysInTheRadioGroupKeepNextInStep) {
     TfrmLicenseAgreement page;
-    bool holds = false;
+    bool holds = false, accepted = false;
     ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
         robot.Key(VK_UP);
         robot.WaitUntil("focus on accept", [&] { return robot.Focus() == page.rdbAccept; });
         robot.WaitUntil("invariant", [&] { return InvariantHolds(page); });
         holds = InvariantHolds(page);
+        accepted = Checked(page.rdbAccept);
         robot.Click(page.cmdBack);
     });
     EXPECT_TRUE(holds);
+    // The arrow key moved the selection, not only the focus.
+    EXPECT_TRUE(accepted);
 }
 
 TEST_F(PagesTest, LicenceTextIsTheStoredAgreementReadOnlyAndKeepsTab) {
@@ -110,6 +114,31 @@ TEST_F(PagesTest, LicenceTextIsTheStoredAgreementReadOnlyAndKeepsTab) {
     EXPECT_TRUE(GetWindowLongA(page.rtbLicense, GWL_STYLE) & ES_READONLY);
 }
 
+// Each line of the agreement fits the box's text area in the page font, so
+// the box never wraps a line a second time into a ragged remainder.
+TEST_F(PagesTest, LicenceLinesFitTheBox) {
+    TfrmLicenseAgreement page;
+    RECT area = {};
+    ShowModalWith(page, [&](PageRobot& robot) {
+        robot.WaitUntilShown(page);
+        SendMessageA(page.rtbLicense, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+        robot.Click(page.cmdBack);
+    });
+    const std::string stored = LoadDataResource(IDR_LICENSE);
+    HDC dc = GetDC(page.rtbLicense);
+    HGDIOBJ old = SelectObject(dc, PageFont());
+    for (size_t start = 0; start < stored.size();) {
+        const size_t end = std::min(stored.find("\r\n", start), stored.size());
+        const std::string line = stored.substr(start, end - start);
+        SIZE extent = {};
+        GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &extent);
+        EXPECT_LE(extent.cx, area.right - area.left) << line;
+        start = end + 2;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(page.rtbLicense, dc);
+}
+
 TEST_F(PagesTest, ProgressRowsAreTheSelectedComponentsInCatalogueOrder) {
     UseCatalogue({{"Alpha"}, {"Beta", false}, {"Gamma"}, {"Delta"}});
     TfrmProgress page;
@@ -119,7 +148,8 @@ TEST_F(PagesTest, ProgressRowsAreTheSelectedComponentsInCatalogueOrder) {
     for (int row = 0; row < 3; ++row) {
         EXPECT_EQ(ListText(page.lsvProgress, row, 0), expected[row]);
         EXPECT_EQ(ListText(page.lsvProgress, row, 1), "");
-        EXPECT_EQ(ListImage(page.lsvProgress, row), -1);
+        // No image, said as such: -1 would ask the page for one.
+        EXPECT_EQ(ListImage(page.lsvProgress, row), I_IMAGENONE);
         EXPECT_EQ(&page.RowEntry(row), &InstallSession.Components[row == 0 ? 0 : row + 1]);
     }
     EXPECT_THROW(page.RowEntry(3), std::out_of_range);
@@ -142,8 +172,10 @@ TEST_F(PagesTest, ProgressRowsAreTheSelectedComponentsInCatalogueOrder) {
     EXPECT_EQ(ListText(page.lsvProgress, 1, 0), "Beta");
     for (int row = 0; row < 4; ++row) {
         EXPECT_EQ(ListText(page.lsvProgress, row, 1), "");
-        EXPECT_EQ(ListImage(page.lsvProgress, row), -1);
+        EXPECT_EQ(ListImage(page.lsvProgress, row), I_IMAGENONE);
     }
+    page.SetRowImage(2, -1);
+    EXPECT_EQ(ListImage(page.lsvProgress, 2), I_IMAGENONE);
     page.Hide();
 }
 
