@@ -58,17 +58,24 @@ void RegisterMainClass() {
 
 // Drops the keys and clicks that arrived while the installation ran without
 // processing messages: they were meant for the progress page, on which they
-// do nothing, and must not press a button of the completion page.
+// do nothing, and must not press a button of the completion page. Clicks on
+// the page's title bar and frame are input too.
 void DiscardQueuedInput() {
     MSG message;
     while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
     }
     while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
     }
+    while (PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
+    }
 }
 
+// The owner is the hidden main window, so the box has no taskbar button of
+// its own: it is brought to the foreground, or it could open behind other
+// windows (after the elevation prompt, say) and leave the user looking at
+// nothing.
 void ShowErrorBox(HWND owner, const std::string& text) {
-    MessageBoxA(owner, text.c_str(), MessageTexts::Error, MB_ICONERROR | MB_OK);
+    MessageBoxA(owner, text.c_str(), MessageTexts::Error, MB_ICONERROR | MB_OK | MB_SETFOREGROUND);
 }
 
 } // namespace
