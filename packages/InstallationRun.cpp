@@ -36,13 +36,20 @@ std::optional<std::string> ReadProductCode(const std::string& packagePath) {
 
 // Installs one component's staged package; true when the service reports 0.
 bool InstallPackage(const std::string& destination, const ComponentEntry& entry, bool logReady) {
-    // A name that would lead out of the staging or log folder is never used:
-    // that component fails without a call to the service.
-    if (!HasSafeNames(entry, logReady))
+    // A name that would lead out of the staging folder is never used: that
+    // component fails without a call to the service.
+    if (!HasSafeNames(entry))
         return false;
-    if (logReady)
-        Msi.MsiEnableLogA(PackageLogMode, PackageLogFile(GetLogFolder(), entry).c_str(),
-                          INSTALLLOGATTRIBUTES_APPEND);
+    if (logReady) {
+        // A description that cannot name a log file in the log folder costs
+        // the package its log, not its installation. Logging is switched off
+        // for it, or the previous package's log would take its entries.
+        if (CanNameLogFile(entry))
+            Msi.MsiEnableLogA(PackageLogMode, PackageLogFile(GetLogFolder(), entry).c_str(),
+                              INSTALLLOGATTRIBUTES_APPEND);
+        else
+            Msi.MsiEnableLogA(0, nullptr, 0);
+    }
 
     const std::string packagePath = StagedPackagePath(destination, entry);
     std::string commandLine = "INSTALLDIR=\"" + destination + "\" NVN_CAME_LAUNCHER=1";

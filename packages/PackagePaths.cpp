@@ -31,12 +31,18 @@ std::string PackageLogFile(const std::string& logFolder, const ComponentEntry& e
     return file + entry.Description + ".log";
 }
 
-bool HasSafeNames(const ComponentEntry& entry, bool loggedByName) {
+bool HasSafeNames(const ComponentEntry& entry) {
     if (!IsSafeRelativeName(entry.MSIFileName))
         return false;
-    if (entry.SetupFileSubFolder || loggedByName)
+    if (entry.SetupFileSubFolder)
         return IsSafeRelativeName(entry.Description);
     return true;
+}
+
+bool CanNameLogFile(const ComponentEntry& entry) {
+    // Judged with the extension, as the file is named: "Tools, Samples etc."
+    // makes a good "Tools, Samples etc..log".
+    return IsSafeFileName(entry.Description + ".log");
 }
 
 HANDLE OpenFolderForReading(const std::string& path) {

@@ -23,8 +23,11 @@ std::string StagedPackagePath(const std::string& destination, const ComponentEnt
 std::string PackageLogFile(const std::string& logFolder, const ComponentEntry& entry);
 
 // True when the component's names keep its staged package inside the staging
-// folder (and, when loggedByName, its log file inside the log folder).
-bool HasSafeNames(const ComponentEntry& entry, bool loggedByName);
+// folder.
+bool HasSafeNames(const ComponentEntry& entry);
+
+// True when Description + ".log" names a file directly inside the log folder.
+bool CanNameLogFile(const ComponentEntry& entry);
 
 // Opens a folder as a directory for reading (shared for reading, existing
 // only). INVALID_HANDLE_VALUE when there is no folder at the path; a file of

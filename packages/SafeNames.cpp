@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -20,37 +21,66 @@ bool IsDeviceName(const std::string& segment) {
            base[3] >= '1' && base[3] <= '9';
 }
 
-// Characters no Windows file name may hold.
-bool HasInvalidCharacter(const std::string& segment) {
-    for (char c : segment)
-        if (static_cast<unsigned char>(c) < 32 || std::strchr("<>\"|?*", c))
-            return true;
-    return false;
+// A name cut into its characters: one byte each, or two for a lead byte of a
+// double-byte code page followed by its trail byte.
+std::vector<std::string> Characters(const std::string& name, UINT codePage) {
+    std::vector<std::string> characters;
+    for (size_t i = 0; i < name.size();) {
+        const size_t length =
+            i + 1 < name.size() && IsDBCSLeadByteEx(codePage, static_cast<BYTE>(name[i])) ? 2 : 1;
+        characters.push_back(name.substr(i, length));
+        i += length;
+    }
+    return characters;
 }
 
-bool IsSafeSegment(const std::string& segment) {
+bool IsSeparator(const std::string& character) {
+    return character == "\\" || character == "/";
+}
+
+// Characters no Windows file name may hold (a separator is handled apart).
+bool IsInvalidCharacter(const std::string& character) {
+    if (character.size() != 1)
+        return false;
+    const char c = character[0];
+    return static_cast<unsigned char>(c) < 32 || std::strchr("<>\"|?*:", c) != nullptr;
+}
+
+bool IsSafeSegment(const std::vector<std::string>& characters) {
     // Windows strips trailing dots and spaces, so "...", ". ." and "" all
     // name the folder itself or its parent, and "a." names "a": a file or
     // folder would not get the name the configuration gives it.
-    if (segment.empty() || segment.back() == '.' || segment.back() == ' ')
+    if (characters.empty() || characters.back() == "." || characters.back() == " ")
         return false;
-    return !HasInvalidCharacter(segment) && !IsDeviceName(segment);
+    std::string segment;
+    for (const std::string& character : characters) {
+        if (IsInvalidCharacter(character))
+            return false;
+        segment += character;
+    }
+    return !IsDeviceName(segment);
 }
 
 } // namespace
 
-bool IsSafeRelativeName(const std::string& name) {
-    if (name.empty() || name.find(':') != std::string::npos)
-        return false;
-    if (name.front() == '\\' || name.front() == '/')
-        return false;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = name.find_first_of("\\/", start);
-        if (!IsSafeSegment(name.substr(start, end - start)))
+bool IsSafeRelativeName(const std::string& name, UINT codePage) {
+    std::vector<std::string> segment;
+    for (const std::string& character : Characters(name, codePage)) {
+        if (!IsSeparator(character)) {
+            segment.push_back(character);
+            continue;
+        }
+        // An empty segment: a leading separator (root or UNC) or two in a row.
+        if (!IsSafeSegment(segment))
             return false;
-        if (end == std::string::npos)
-            return true;
-        start = end + 1;
+        segment.clear();
     }
+    return IsSafeSegment(segment);
+}
+
+bool IsSafeFileName(const std::string& name, UINT codePage) {
+    for (const std::string& character : Characters(name, codePage))
+        if (IsSeparator(character))
+            return false;
+    return IsSafeRelativeName(name, codePage);
 }

@@ -17,10 +17,12 @@ std::string FullPath(const std::string& path) {
 }
 
 // True when both paths name one file, as when the distribution folder is the
-// staging folder itself: by name, or by volume and file index (both files held
-// open while they are compared).
+// staging folder itself: by the same full path, byte for byte, or by volume
+// and file index (both files held open while they are compared). Never by the
+// user's language rules, under which "Straße" and "Strasse" are one word but
+// two files.
 bool IsSameFile(const std::string& first, const std::string& second) {
-    if (lstrcmpiA(FullPath(first).c_str(), FullPath(second).c_str()) == 0)
+    if (FullPath(first) == FullPath(second))
         return true;
     HANDLE a = OpenForIdentity(first);
     HANDLE b = OpenForIdentity(second);
@@ -79,7 +81,7 @@ void StageSetupFilesFrom(const std::string& sourceFolder) {
 
     for (int32_t i = 0; i < InstallSession.ComponentCount; ++i) {
         const ComponentEntry& entry = InstallSession.Components[i];
-        if (!entry.Selected || !HasSafeNames(entry, false))
+        if (!entry.Selected || !HasSafeNames(entry))
             continue;
         const std::string targetFolder = PackageFolder(stagingFolder, entry);
         if (entry.SetupFileSubFolder)

@@ -158,6 +158,26 @@ TEST_F(PackagesRunScripted, LogsEveryPackageIntoItsOwnFileInACreatedLogFolder) {
     EXPECT_TRUE(Script.Calls[2].starts_with("open "));
 }
 
+// A description is judged as the log file it names; one that cannot name a
+// file in the log folder costs its package the log, not the installation, and
+// logging is switched off so that the previous log does not take its entries.
+TEST_F(PackagesRunScripted, ADescriptionThatCannotNameALogFileInstallsWithoutALog) {
+    SetSessionComponents({SelectedComponent("Tools, Samples etc.", "tools.msi"),
+                          SelectedComponent("Norvane SDK: Samples", "sdk.msi"),
+                          SelectedComponent("Sub\\Core", "core.msi")});
+    InstallSession.LogEnabled = true;
+    FakeProgressRows rows;
+
+    RunInstallation(rows);
+
+    const std::string logs = dest + "\\Logs\\";
+    EXPECT_THAT(Script.CallsStartingWith("log"),
+                ElementsAre("log 1FDF " + logs + "Tools, Samples etc..log 1", "log 0 (null) 0",
+                            "log 0 (null) 0"));
+    EXPECT_THAT(Script.CallsStartingWith("install"), ::testing::SizeIs(3));
+    EXPECT_THAT(rows.Statuses, ElementsAre("Succeeded", "Succeeded", "Succeeded"));
+}
+
 TEST_F(PackagesRunScripted, NoLoggingWhenTheLogFolderCannotBeMadeOrLoggingIsOff) {
     SetSessionComponents({SelectedComponent("Core", "core.msi")});
     CreateDirectoryA(dest.c_str(), nullptr);

@@ -52,3 +52,31 @@ TEST(PackagesSafeNames, RefusesTrailingDotsAndSpacesAndInvalidCharacters) {
 }
 
 } // namespace
+
+namespace {
+
+// In Shift-JIS (code page 932) the second byte of a character may be 0x5C or
+// 0x7C: "サポート" holds a 0x7C, "一覧表" a 0x5C. Neither is "|" or "\", so
+// both names are good, while the same bytes read as code page 1252 are not.
+const std::string Support = "\x83\x54\x83\x7C\x81\x5B\x83\x67";
+const std::string Overview = "\x88\xEA\x97\x97\x95\x5C";
+
+TEST(PackagesSafeNames, JudgesCharactersOfDoubleByteCodePages) {
+    EXPECT_TRUE(IsSafeRelativeName(Support, 932));
+    EXPECT_TRUE(IsSafeRelativeName(Overview + "\\" + Support + ".msi", 932));
+    EXPECT_TRUE(IsSafeFileName(Overview + ".log", 932));
+    EXPECT_FALSE(IsSafeRelativeName(Support, 1252));
+    EXPECT_FALSE(IsSafeFileName(Overview + ".log", 1252));
+    // A lead byte at the very end stands alone, and real separators still count.
+    EXPECT_FALSE(IsSafeRelativeName("..\\" + Support, 932));
+    EXPECT_FALSE(IsSafeFileName(Support + "\\x.log", 932));
+    EXPECT_FALSE(IsSafeRelativeName(Support + "|", 932));
+}
+
+TEST(PackagesSafeNames, AFileNameIsOneSegment) {
+    EXPECT_TRUE(IsSafeFileName("Tools, Samples etc..log"));
+    for (const char* name : {"Tools\\x.log", "a/b.log", "Norvane SDK: Samples.log", "..log."})
+        EXPECT_FALSE(IsSafeFileName(name)) << name;
+}
+
+} // namespace
