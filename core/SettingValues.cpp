@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -68,18 +69,37 @@ bool ParseFlagSetting(const std::string& text) {
     return ParseIntegerSetting(text, 0) != 0;
 }
 
+namespace {
+
+// A whole number of decimal digits with an optional sign, read exactly over
+// the whole signed 64-bit range; none when it does not fit.
+std::optional<int64_t> ParseWholeNumber(const std::string& number) {
+    size_t pos = 0;
+    const bool negative = number[0] == '-';
+    if (number[0] == '+' || number[0] == '-')
+        ++pos;
+    const uint64_t limit = negative ? 9223372036854775808ull : 9223372036854775807ull;
+    uint64_t value = 0;
+    for (; pos < number.size(); ++pos) {
+        const auto digit = static_cast<uint64_t>(number[pos] - '0');
+        if (value > (limit - digit) / 10)
+            return std::nullopt;
+        value = value * 10 + digit;
+    }
+    return negative ? static_cast<int64_t>(0 - value) : static_cast<int64_t>(value);
+}
+
 // A floating-point number: blanks around it allowed, an optional sign, digits
-// with at most one decimal separator (the regional one), an optional exponent.
-// Truncated toward zero; values outside the signed 64-bit range are
-// unreadable like any other and give 0.
-int64_t ParseSizeSetting(const std::string& text, char decimalSeparator) {
+// with at most one decimal separator, an optional exponent. Truncated toward
+// zero; none when unreadable or outside the signed 64-bit range.
+std::optional<int64_t> ReadSize(const std::string& text, char decimalSeparator) {
     size_t begin = 0, end = text.size();
     while (begin < end && (text[begin] == ' ' || text[begin] == '\t'))
         ++begin;
     while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t'))
         --end;
     if (begin == end)
-        return 0;
+        return std::nullopt;
 
     // Rewrite into the C locale's form, checking the shape on the way, so
     // that strtod sees nothing it would read differently (hex, inf, nan).
@@ -88,11 +108,13 @@ int64_t ParseSizeSetting(const std::string& text, char decimalSeparator) {
     if (text[pos] == '+' || text[pos] == '-')
         number += text[pos++];
     int mantissaDigits = 0;
+    bool whole = true;
     while (pos < end && IsDigit(text[pos])) {
         number += text[pos++];
         ++mantissaDigits;
     }
     if (pos < end && text[pos] == decimalSeparator) {
+        whole = false;
         number += '.';
         ++pos;
         while (pos < end && IsDigit(text[pos])) {
@@ -101,8 +123,9 @@ int64_t ParseSizeSetting(const std::string& text, char decimalSeparator) {
         }
     }
     if (mantissaDigits == 0)
-        return 0;
+        return std::nullopt;
     if (pos < end && (text[pos] == 'e' || text[pos] == 'E')) {
+        whole = false;
         number += 'e';
         ++pos;
         if (pos < end && (text[pos] == '+' || text[pos] == '-'))
@@ -113,16 +136,31 @@ int64_t ParseSizeSetting(const std::string& text, char decimalSeparator) {
             ++exponentDigits;
         }
         if (exponentDigits == 0)
-            return 0;
+            return std::nullopt;
     }
     if (pos != end)
-        return 0;
+        return std::nullopt;
+    // A double holds integers exactly only up to 2^53.
+    if (whole)
+        return ParseWholeNumber(number);
 
     const double value = std::trunc(std::strtod(number.c_str(), nullptr));
     // 2^63 is the first value past the range; -2^63 itself fits.
     if (!std::isfinite(value) || value >= 9223372036854775808.0 || value < -9223372036854775808.0)
-        return 0;
+        return std::nullopt;
     return static_cast<int64_t>(value);
+}
+
+} // namespace
+
+// Read with the user's decimal separator; only a value unreadable that way is
+// read again with a point, so "2210.5" means the same on every machine while
+// every value that reads with the user's separator keeps its meaning.
+int64_t ParseSizeSetting(const std::string& text, char decimalSeparator) {
+    std::optional<int64_t> size = ReadSize(text, decimalSeparator);
+    if (!size && decimalSeparator != '.')
+        size = ReadSize(text, '.');
+    return size.value_or(0);
 }
 
 char UserDecimalSeparator() {

@@ -56,11 +56,20 @@ TEST(SizeSetting, NumbersAreTruncatedTowardZero) {
     EXPECT_EQ(ParseSizeSetting("+2e+2", '.'), 200);
     EXPECT_EQ(ParseSizeSetting("  42  ", '.'), 42);
     EXPECT_EQ(ParseSizeSetting("9007199254740992", '.'), 9007199254740992LL);
+    // Whole numbers are exact over the whole 64-bit range, past a double's 2^53.
+    EXPECT_EQ(ParseSizeSetting("9007199254740993", '.'), 9007199254740993LL);
+    EXPECT_EQ(ParseSizeSetting("9223372036854775807", ','), INT64_MAX);
+    EXPECT_EQ(ParseSizeSetting("-9223372036854775808", '.'), INT64_MIN);
+    EXPECT_EQ(ParseSizeSetting("9223372036854775808", '.'), 0);
 }
 
 TEST(SizeSetting, TheRegionalDecimalSeparatorAloneSeparates) {
     EXPECT_EQ(ParseSizeSetting("1234,9", ','), 1234);
-    EXPECT_EQ(ParseSizeSetting("1234.9", ','), 0);
+    // A point is read only when the user's separator cannot read the value,
+    // so "2210.5" means the same everywhere and "1,5" keeps its meaning.
+    EXPECT_EQ(ParseSizeSetting("1234.9", ','), 1234);
+    EXPECT_EQ(ParseSizeSetting("2210.5", ','), 2210);
+    EXPECT_EQ(ParseSizeSetting("1,5", ','), 1);
     EXPECT_EQ(ParseSizeSetting("1234,9", '.'), 0);
     EXPECT_EQ(ParseSizeSetting("1,5e3", ','), 1500);
 }
