@@ -170,6 +170,22 @@ TEST_F(PackagesStaging, APackageAlreadyInTheStagingFolderIsItsOwnSource) {
     EXPECT_EQ(ReadTextFile(dist + "\\a.msi"), "package a");
 }
 
+// "Strasse" and "Straße" are one word to the user's language rules but
+// two folders: the package is copied from one into the other.
+TEST_F(PackagesStaging, FoldersEqualOnlyByLanguageRulesAreTwoFolders) {
+    const std::string source = root / "Strasse";
+    SetDestinationFolder(root / "Stra\xDF"
+                                "e");
+    CreateFolderPath(source + "\\SetupFiles");
+    WriteTextFile(source + "\\SetupFiles\\a.msi", "package a");
+    SetSessionComponents({SelectedComponent("A", "a.msi")});
+
+    StageSetupFilesFrom(source + "\\SetupFiles");
+    EXPECT_EQ(ReadTextFile(root / "Stra\xDF"
+                                  "e\\SetupFiles\\a.msi"),
+              "package a");
+}
+
 TEST_F(PackagesStaging, StagesFromTheFolderOfTheRunningProgram) {
     const std::string name = "nvn-probe-" + std::to_string(GetCurrentProcessId()) + ".msi";
     const std::string beside = TestProgramFolder() + "\\" + name;

@@ -84,6 +84,9 @@ TEST_F(FormLayer, EveryWayOutOfTheWelcomePageAsksBeforeQuitting) {
 
 TEST_F(FormLayer, WelcomeNextNeverAsksAndItsDisabledBackDoesNothing) {
     TfrmWelcome page;
+    // The page gives Back no handler; this one would show if Back went off.
+    bool backRan = false;
+    page.BindClick(page.cmdBack, [&] { backRan = true; });
     HWND focusAtShow = nullptr;
     const int result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
@@ -94,6 +97,7 @@ TEST_F(FormLayer, WelcomeNextNeverAsksAndItsDisabledBackDoesNothing) {
     });
     EXPECT_EQ(result, PageResults::Next);
     EXPECT_EQ(focusAtShow, page.cmdNext);
+    EXPECT_FALSE(backRan);
 }
 
 TEST_F(FormLayer, WelcomeIsCentredOnTheDesktopAtItsFirstShowOnly) {

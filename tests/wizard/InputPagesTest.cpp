@@ -3,11 +3,15 @@
 #include "Contactinfo.h"
 #include "Destination.h"
 #include "Readytoinstall.h"
+#include "Selection.h"
+#include "Success.h"
 
 #include "InputPagesTesting.h"
 #include "MessageTexts.h"
 #include "PageRobot.h"
 #include "WizardTesting.h"
+
+#include <gmock/gmock.h>
 
 namespace {
 
@@ -207,6 +211,51 @@ TEST_F(InputPages, LogOptionFollowsTheSessionAndInstallChecksTheSpaceEachTime) {
     EXPECT_EQ(notices, std::vector<std::string>(2, MessageTexts::NotEnoughSpace));
     EXPECT_EQ(storedWhileOpen, std::vector<bool>(2, true));
     EXPECT_FALSE(InstallSession.LogEnabled);
+}
+
+// The controls that have the focus when the page opens and after each Tab,
+// one key at a time; then the page is left with the button leaveWith names.
+std::vector<HWND> TabStops(Form& page, size_t tabs, const std::function<HWND()>& leaveWith) {
+    std::vector<HWND> stops;
+    ShowModalWith(page, [&](PageRobot& robot) {
+        robot.WaitUntilShown(page);
+        stops.push_back(robot.Focus());
+        for (size_t i = 0; i < tabs; ++i) {
+            const HWND before = robot.Focus();
+            robot.Key(VK_TAB);
+            robot.WaitUntil("the focus to move on", [&] { return robot.Focus() != before; });
+            stops.push_back(robot.Focus());
+        }
+        robot.Click(leaveWith());
+    });
+    return stops;
+}
+
+TEST_F(InputPages, TabGoesRoundEveryPageInItsOrder) {
+    using ::testing::ElementsAre;
+    UseCatalogue({{"Core"}, {"Data"}});
+    SetDestinationFolder("E:\\Apps");
+    TfrmSelection selection;
+    EXPECT_THAT(TabStops(selection, 4, [&] { return selection.cmdBack; }),
+                ElementsAre(selection.lsvComponent, selection.cmdBack, selection.cmdNext,
+                            selection.cmdCancel, selection.lsvComponent));
+    TfrmDestination destination;
+    EXPECT_THAT(TabStops(destination, 4, [&] { return destination.cmdBack; }),
+                ElementsAre(destination.cmdNext, destination.cmdCancel, destination.cmdChange,
+                            destination.cmdBack, destination.cmdNext));
+    TfrmContactInfo contact;
+    EXPECT_THAT(TabStops(contact, 6, [&] { return contact.cmdBack; }),
+                ElementsAre(contact.txtFirstName, contact.txtLastName, contact.txtEmail,
+                            contact.cmdBack, contact.cmdNext, contact.cmdCancel,
+                            contact.txtFirstName));
+    TfrmReadyToInstall ready;
+    EXPECT_THAT(TabStops(ready, 4, [&] { return ready.cmdBack; }),
+                ElementsAre(ready.chkLogFile, ready.cmdBack, ready.cmdNext, ready.cmdCancel,
+                            ready.chkLogFile));
+    // Back and Cancel are disabled on the completion page: Finish and the list.
+    TfrmSuccess completion;
+    EXPECT_THAT(TabStops(completion, 2, [&] { return completion.cmdNext; }),
+                ElementsAre(completion.cmdNext, completion.lsvComponents, completion.cmdNext));
 }
 
 } // namespace
