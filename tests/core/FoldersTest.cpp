@@ -210,10 +210,21 @@ bool BrowserShows(HWND browser, const char* name) {
     return search.found;
 }
 
+// A browser that never shows fails the test, and every window of the thread
+// is told to cancel, so that the call under test returns instead of hanging.
 void AnswerBrowser(DWORD threadId, WPARAM command, const char* waitFor) {
     HWND browser = FindBrowser(threadId);
-    if (!browser)
+    if (!browser) {
+        ADD_FAILURE() << "the folder browser never appeared";
+        EnumThreadWindows(
+            threadId,
+            [](HWND window, LPARAM) -> BOOL {
+                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+                return TRUE;
+            },
+            0);
         return;
+    }
     for (int i = 0; waitFor && i < 250 && !BrowserShows(browser, waitFor); ++i)
         Sleep(20);
     PostMessageA(browser, WM_COMMAND, command, 0);
