@@ -6,6 +6,7 @@
 #include "FakeProgressRows.h"
 #include "FaultTally.h"
 #include "FileTree.h"
+#include "MsiFunctions.h"
 #include "PackageOperations.h"
 #include "ServiceBoxCloser.h"
 #include "ServiceHelpers.h"
@@ -266,13 +267,28 @@ TEST_F(FaultRun, AReadOnlyDestinationFailsEveryRow) {
     EXPECT_EQ(statuses, (std::vector<std::string>{"Failed", "Failed"}));
 }
 
+// Logging calls on their way to the service, counted.
+int LogCalls = 0;
+decltype(MsiFunctions::MsiEnableLogA) ServiceEnableLog = nullptr;
+
+UINT WINAPI CountedEnableLog(DWORD mode, LPCSTR file, DWORD attributes) {
+    ++LogCalls;
+    return ServiceEnableLog(mode, file, attributes);
+}
+
 TEST_F(FaultRun, ALogFolderThatIsAFileStaysAsItWas) {
     CreateDirectoryA(dest.c_str(), nullptr);
     WriteTextFile(dest + "\\Logs", "not a folder");
     SetSessionComponents({SelectedComponent("Logged", "Fault.msi")});
     InstallSession.LogEnabled = true;
+    LogCalls = 0;
+    ServiceEnableLog = Msi.MsiEnableLogA;
+    Msi.MsiEnableLogA = CountedEnableLog;
     const auto statuses = StageAndRun(dest);
-    ASSERT_EQ(statuses.size(), 1u);
+    Msi.MsiEnableLogA = ServiceEnableLog;
+    // Without a log folder the package installs unlogged.
+    EXPECT_EQ(statuses, std::vector<std::string>{"Succeeded"});
+    EXPECT_EQ(LogCalls, 0);
     EXPECT_EQ(ReadTextFile(dest + "\\Logs"), "not a folder");
 }
 
