@@ -6,6 +6,7 @@
 #include "FakeProgressRows.h"
 #include "FaultTally.h"
 #include "FileTree.h"
+#include "MsiFunctions.h"
 #include "PackageOperations.h"
 #include "ServiceBoxCloser.h"
 #include "ServiceHelpers.h"
@@ -15,8 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -163,6 +162,22 @@ std::string PathOfLength(const std::string& base, size_t length, const std::stri
     return path + tail;
 }
 
+// Fails for every entry of the difference that is neither a folder on the
+// way to target (target itself included) nor below target: a run that cuts a
+// long path writes somewhere else.
+void ExpectOnlyOnTheWayTo(const std::vector<std::string>& before,
+                          const std::vector<std::string>& after, const std::string& target) {
+    for (const std::string& entry : Differences(before, after)) {
+        std::string path = entry.substr(0, entry.find('|'));
+        if (path.ends_with('\\'))
+            path.pop_back();
+        if (!(target + "\\").starts_with(path + "\\") && !path.starts_with(target + "\\")) {
+            ++Tally.WritesOutside;
+            ADD_FAILURE() << "written off the way to " << target << ": " << entry;
+        }
+    }
+}
+
 TEST_F(FaultRun, LongPathsEndInCleanRows) {
     // Whole destinations of these lengths, and staged package paths of these
     // lengths under a short destination.
@@ -175,33 +190,37 @@ TEST_F(FaultRun, LongPathsEndInCleanRows) {
         const std::string destination = PathOfLength(root / "d", length, "");
         ASSERT_EQ(destination.size(), length);
         const auto before = Snapshot(root.Path(), 64, dest);
+        // No staging folder fits below such a destination.
         const auto statuses = StageAndRun(destination);
         EXPECT_EQ(statuses, std::vector<std::string>{"Failed"});
+        ExpectOnlyOnTheWayTo(before, Snapshot(root.Path(), 64, dest), destination);
         RemoveFaultProduct();
         RemoveLongTree(root / "d");
     }
     const std::string prefix = dest + "\\SetupFiles";
-    for (size_t length : lengths) {
+    const size_t packageLengths[] = {200, 258, 259, 260, 261, 1000};
+    for (size_t length : packageLengths) {
         SCOPED_TRACE("package path of " + std::to_string(length));
         ResetInstallSession();
         // The description is the subfolder: package path = prefix + "\" +
         // description + "\Fault.msi".
-        const std::string folder = PathOfLength(prefix, length, "\\Fault.msi");
+        const std::string package = PathOfLength(prefix, length, "\\Fault.msi");
         const std::string description =
-            folder.substr(prefix.size() + 1, folder.size() - prefix.size() - 11);
+            package.substr(prefix.size() + 1, package.size() - prefix.size() - 11);
         SetSessionComponents({SelectedComponent(description, "Fault.msi", true)});
         const auto statuses = StageAndRun(dest);
         ASSERT_EQ(statuses.size(), 1u);
-        // Up to the platform's 259 characters the package installs; a folder
-        // past them cannot be made and the row fails. In between, where only
-        // the file's own path is longer, Wine copies and installs it, and the
-        // row says so (StageAndRun holds every row to the product's state).
-        if (length <= 259) {
+        EXPECT_EQ(statuses[0] == "Succeeded",
+                  ProductState(FaultProductCode) == INSTALLSTATE_DEFAULT);
+        // Windows refuses ANSI folder paths past 248 characters, Wine takes
+        // them up to 259 (and copies a file to 261): from 258 on either row is
+        // clean, as long as it tells the truth and nothing lands elsewhere.
+        if (length < 258) {
             EXPECT_EQ(statuses[0], "Succeeded");
         } else if (length >= 1000) {
             EXPECT_EQ(statuses[0], "Failed");
         }
-        std::printf("package path of %zu characters: %s\n", length, statuses[0].c_str());
+        ExpectOnlyOnTheWayTo({}, Snapshot(prefix, 64), package);
         RemoveFaultProduct();
         RemoveLongTree(dest);
     }
@@ -248,13 +267,28 @@ TEST_F(FaultRun, AReadOnlyDestinationFailsEveryRow) {
     EXPECT_EQ(statuses, (std::vector<std::string>{"Failed", "Failed"}));
 }
 
+// Logging calls on their way to the service, counted.
+int LogCalls = 0;
+decltype(MsiFunctions::MsiEnableLogA) ServiceEnableLog = nullptr;
+
+UINT WINAPI CountedEnableLog(DWORD mode, LPCSTR file, DWORD attributes) {
+    ++LogCalls;
+    return ServiceEnableLog(mode, file, attributes);
+}
+
 TEST_F(FaultRun, ALogFolderThatIsAFileStaysAsItWas) {
     CreateDirectoryA(dest.c_str(), nullptr);
     WriteTextFile(dest + "\\Logs", "not a folder");
     SetSessionComponents({SelectedComponent("Logged", "Fault.msi")});
     InstallSession.LogEnabled = true;
+    LogCalls = 0;
+    ServiceEnableLog = Msi.MsiEnableLogA;
+    Msi.MsiEnableLogA = CountedEnableLog;
     const auto statuses = StageAndRun(dest);
-    ASSERT_EQ(statuses.size(), 1u);
+    Msi.MsiEnableLogA = ServiceEnableLog;
+    // Without a log folder the package installs unlogged.
+    EXPECT_EQ(statuses, std::vector<std::string>{"Succeeded"});
+    EXPECT_EQ(LogCalls, 0);
     EXPECT_EQ(ReadTextFile(dest + "\\Logs"), "not a folder");
 }
 

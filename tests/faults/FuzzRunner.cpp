@@ -35,7 +35,10 @@ std::string CheckEntry(const ComponentEntry& entry, int index) {
             return where + "a text longer than 2047 characters";
     if (!entry.Selected || entry.Succeeded)
         return where + "not selected, or marked as succeeded, at load";
-    if (entry.Size < 0 && entry.Size != static_cast<int64_t>(entry.Size))
+    // A number past the 64-bit range is unreadable and gives 0; converted
+    // anyway, it would wrap to the lowest value (no generated file names
+    // that value itself).
+    if (entry.Size == INT64_MIN)
         return where + "size out of range";
     return "";
 }

@@ -3,6 +3,7 @@
 // failed removals. No failure may show as success, and every row is tried.
 #include "FakeProgressRows.h"
 #include "FaultTally.h"
+#include "MessageTexts.h"
 #include "PackageOperations.h"
 #include "ScriptedMsi.h"
 #include "BoxAnswerer.h"
@@ -23,12 +24,33 @@ const UINT FailingResults[] = {
     ERROR_SUCCESS_REBOOT_REQUIRED,  ERROR_INSTALL_PACKAGE_INVALID, ERROR_FILE_NOT_FOUND,
     ERROR_SUCCESS_REBOOT_INITIATED, ERROR_PRODUCT_VERSION,         0xFFFFFFFFu};
 
+// Makes one step of the product-code read fail for each row as the run
+// starts on it: open, view, execute, fetch, get, then none.
+class RowsWithFailingReads : public FakeProgressRows {
+  public:
+    void SetRowStatus(int row, const std::string& status) override {
+        if (status == MessageTexts::Installing) {
+            UINT* steps[] = {&Script.OpenResult, &Script.ViewResult, &Script.ExecuteResult,
+                             &Script.FetchResult, &Script.GetResult};
+            for (size_t step = 0; step < std::size(steps); ++step)
+                *steps[step] = ReadFails(row) && step == static_cast<size_t>(row) % 6
+                                   ? ERROR_FUNCTION_FAILED
+                                   : ERROR_SUCCESS;
+        }
+        FakeProgressRows::SetRowStatus(row, status);
+    }
+    static bool ReadFails(size_t row) { return row % 6 < 5; }
+};
+
 TEST(ScriptedFaults, EveryFailingResultIsAFailedRowAndEveryRowIsTried) {
     ResetInstallSession();
     ScratchFolder root;
-    SetDestinationFolder(root / "dest");
+    const std::string dest = root / "dest";
+    SetDestinationFolder(dest);
     ScriptedMsi msi;
-    // Each package's product code also fails to be read at a different step.
+    // The product is present: a row whose product code is read installs
+    // over it, a row whose read fails installs afresh.
+    Script.States[Script.ProductCode] = INSTALLSTATE_DEFAULT;
     std::vector<ComponentEntry> entries;
     for (size_t i = 0; i < std::size(FailingResults); ++i)
         entries.push_back(SelectedComponent("Component " + std::to_string(i),
@@ -39,15 +61,16 @@ TEST(ScriptedFaults, EveryFailingResultIsAFailedRowAndEveryRowIsTried) {
     size_t call = 0;
     Script.Install = [&](const std::string&, const std::string&) {
         const size_t row = call++;
-        Script.OpenResult = row % 5 == 0 ? ERROR_OPEN_FAILED : ERROR_SUCCESS;
-        Script.FetchResult = row % 5 == 3 ? ERROR_NO_MORE_ITEMS : ERROR_SUCCESS;
         return row < std::size(FailingResults) ? FailingResults[row] : ERROR_SUCCESS;
     };
-    FakeProgressRows rows;
+    RowsWithFailingReads rows;
 
     RunInstallation(rows);
 
     ASSERT_EQ(rows.Statuses.size(), entries.size());
+    const std::vector<std::string> installs = Script.CallsStartingWith("install ");
+    ASSERT_EQ(installs.size(), entries.size());
+    const std::string fresh = "INSTALLDIR=\"" + dest + "\" NVN_CAME_LAUNCHER=1";
     for (size_t i = 0; i < entries.size(); ++i) {
         ++Tally.Cases;
         const bool last = i + 1 == entries.size();
@@ -55,8 +78,21 @@ TEST(ScriptedFaults, EveryFailingResultIsAFailedRowAndEveryRowIsTried) {
         EXPECT_EQ(InstallSession.Components[i].Succeeded, last) << i;
         if (!last && rows.Statuses[i] != "Failed")
             ++Tally.FailuresShownAsSuccess;
+        const ComponentEntry& entry = InstallSession.Components[i];
+        const std::string package = dest + "\\SetupFiles\\" +
+                                    (entry.SetupFileSubFolder ? entry.Description + "\\" : "") +
+                                    entry.MSIFileName;
+        EXPECT_EQ(
+            installs[i],
+            "install " + package + " | " + fresh +
+                (RowsWithFailingReads::ReadFails(i) ? "" : " REINSTALL=ALL REINSTALLMODE=vomus"))
+            << i;
     }
     EXPECT_EQ(call, entries.size());
+    // Every row's product code is read from its package; the state is asked
+    // only for one that was read.
+    EXPECT_EQ(Script.CallsStartingWith("open ").size(), entries.size());
+    EXPECT_EQ(Script.CallsStartingWith("state ").size(), entries.size() / 6);
     ResetInstallSession();
 }
 

@@ -67,17 +67,11 @@ ProductCleanup::~ProductCleanup() {
     MsiSetInternalUI(previous, nullptr);
 }
 
-AdvertisedProduct::AdvertisedProduct(const std::string& productCode)
-    : key_("Software\\Classes\\Installer\\Products\\" + PackedProductCode(productCode)) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr) == ERROR_SUCCESS)
-        RegCloseKey(key);
-}
-
-AdvertisedProduct::~AdvertisedProduct() {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, key_.c_str());
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, key_.c_str());
+void MarkAsAdvertised(const std::string& productCode) {
+    const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\"
+                            "S-1-5-18\\Products\\" +
+                            PackedProductCode(productCode) + "\\InstallProperties";
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), "WindowsInstaller");
 }
 
 InstallWatchdog::InstallWatchdog(DWORD milliseconds)

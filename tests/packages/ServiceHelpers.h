@@ -42,17 +42,11 @@ class ProductCleanup {
     std::string productCode_;
 };
 
-// Makes the service report the product as advertised while it lives.
-class AdvertisedProduct {
-  public:
-    explicit AdvertisedProduct(const std::string& productCode);
-    ~AdvertisedProduct();
-    AdvertisedProduct(const AdvertisedProduct&) = delete;
-    AdvertisedProduct& operator=(const AdvertisedProduct&) = delete;
-
-  private:
-    std::string key_;
-};
+// Makes the service report an installed product as advertised: its
+// registration loses the mark of a completed installation and keeps the
+// cached package, so the product can still be removed. (Wine cannot advertise
+// a product, nor remove one that is only registered as advertised.)
+void MarkAsAdvertised(const std::string& productCode);
 
 // Ends the test program when a test runs longer than allowed: Wine's service
 // can hang on a bad installation target instead of failing.
