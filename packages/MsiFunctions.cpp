@@ -5,6 +5,7 @@ const MsiFunctions RealMsiFunctions = {
     ::MsiSetInternalUI,      ::MsiEnableLogA,        ::MsiOpenDatabaseA,    ::MsiDatabaseOpenViewA,
     ::MsiViewExecute,        ::MsiViewFetch,         ::MsiRecordGetStringA, ::MsiCloseHandle,
     ::MsiQueryProductStateA, ::MsiConfigureProductA, ::MsiInstallProductA,
+    ::MsiRecordGetInteger,
 };
 
 MsiFunctions Msi = RealMsiFunctions;
