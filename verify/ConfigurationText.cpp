@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cctype>
+#include <cstring>
 
 namespace {
 
@@ -71,7 +72,8 @@ bool IsUtf8(const std::string& line) {
 
 // A file with the UTF-16 byte-order mark is read as Unicode and handed to the
 // ANSI functions in the user's code page; characters that code page lacks
-// become "?". Returns the ANSI text and the lines that lost characters.
+// become "?" or a look-alike. Returns the ANSI text and the lines whose text
+// does not come back the same.
 std::string Utf16ToAnsi(const std::string& bytes, std::vector<int>& lossyLines) {
     std::wstring wide((bytes.size() - 2) / 2, L'\0');
     if (!wide.empty())
@@ -83,14 +85,17 @@ std::string Utf16ToAnsi(const std::string& bytes, std::vector<int>& lossyLines) 
         size_t end = wide.find(L'\n', start);
         if (end == std::wstring::npos)
             end = wide.size();
-        const int length = static_cast<int>(end - start);
-        BOOL lost = FALSE;
+        const std::wstring original = wide.substr(start, end - start);
+        const int length = static_cast<int>(original.size());
         const int size =
-            WideCharToMultiByte(CP_ACP, 0, wide.data() + start, length, nullptr, 0, nullptr, &lost);
+            WideCharToMultiByte(CP_ACP, 0, original.data(), length, nullptr, 0, nullptr, nullptr);
         std::string part(size, '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide.data() + start, length, part.data(), size, nullptr,
+        WideCharToMultiByte(CP_ACP, 0, original.data(), length, part.data(), size, nullptr,
                             nullptr);
-        if (lost)
+        std::wstring back(part.size(), L'\0');
+        back.resize(MultiByteToWideChar(CP_ACP, 0, part.data(), static_cast<int>(part.size()),
+                                        back.data(), static_cast<int>(back.size())));
+        if (back != original)
             lossyLines.push_back(line);
         ansi += part;
         if (end < wide.size())
@@ -175,7 +180,7 @@ bool ReadConfigurationText(const std::string& path, ConfigurationText& text) {
                     text.EncodingFindings.push_back(
                         {section, settingName, Severity::Warning,
                          where + " holds characters the user's ANSI code page cannot show",
-                         "shows each of them as \"?\""});
+                         "shows other characters in their place (\"?\" or a look-alike)"});
         } else if (HasHighBytes(lines[i])) {
             text.EncodingFindings.push_back(
                 IsUtf8(lines[i])

@@ -1,5 +1,6 @@
 // The distribution check on distributions with faults, in-process and
 // through the real Setup.exe /verify.
+#include "ConfigurationText.h"
 #include "Installmanager.h"
 #include "TestFiles.h"
 #include "Verification.h"
@@ -15,6 +16,7 @@
 
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAreArray;
 
 // The build tree's sample packages and test packages, seen from this
@@ -159,6 +161,25 @@ TEST(DistributionCheck, ReportsWhatTheRunWouldReadOtherwise) {
         }
     }
     EXPECT_EQ(InstallSession.ComponentCount, 0);
+}
+
+// Byte-order marks: Windows takes only UTF-16's. After a UTF-8 mark the
+// first line is no section; a UTF-16 file loses what the code page lacks.
+TEST(DistributionCheck, ReadsByteOrderMarksAsWindowsDoes) {
+    ScratchFolder folder;
+    WriteTextFile(folder / "utf8.ini", "\xEF\xBB\xBF[First]\r\nVersion=1\r\n[Second]\r\n");
+    const std::wstring wide = L"\xFEFF[Core]\r\nVersion=1\r\nComponentDescription=\x3A9mega\r\n";
+    WriteTextFile(folder / "utf16.ini",
+                  std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2));
+
+    ConfigurationText utf8, utf16;
+    ASSERT_TRUE(ReadConfigurationText(folder / "utf8.ini", utf8));
+    ASSERT_TRUE(ReadConfigurationText(folder / "utf16.ini", utf16));
+
+    EXPECT_THAT(Kinds(utf8.EncodingFindings), ElementsAre("error [First] "));
+    EXPECT_THAT(Kinds(utf16.EncodingFindings), ElementsAre("warning [Core] ComponentDescription"));
+    ASSERT_EQ(utf16.Sections.size(), 1u);
+    EXPECT_EQ(utf16.Sections[0].Settings.at(0).Value, "1");
 }
 
 } // namespace
