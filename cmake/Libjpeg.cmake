@@ -17,7 +17,11 @@ ExternalProject_Add(libjpeg_turbo_build
         # Built for size, each function in a section of its own so that the
         # linker drops what the decoder never calls; the pictures are small.
         -DCMAKE_BUILD_TYPE=MinSizeRel
-        "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections"
+        # No build paths in its objects (as for our own code).
+        "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections -ffile-prefix-map=${CMAKE_BINARY_DIR}=build"
+        # Its version text would carry the day of the build; it names the
+        # source package instead, so that every build gives the same bytes.
+        -DBUILD=debian-bookworm
         -DCMAKE_INSTALL_PREFIX=${NVN_JPEG_PREFIX}
         -DENABLE_SHARED=OFF
         -DENABLE_STATIC=ON

@@ -42,13 +42,6 @@ template <typename Read> std::vector<std::string> ReadStringList(DWORD firstSize
     return strings;
 }
 
-// All section names of the file, in file order.
-std::vector<std::string> ReadSectionNames(const std::string& file) {
-    return ReadStringList(FirstSectionNamesBufferSize, [&](char* buffer, DWORD size) {
-        return GetPrivateProfileSectionNamesA(buffer, size, file.c_str());
-    });
-}
-
 // The blanks the profile functions drop around names: tab to carriage
 // return, Ctrl-Z and space.
 bool IsProfileBlank(char c) {
@@ -128,6 +121,12 @@ bool FileExists(const std::string& path) {
 }
 
 } // namespace
+
+std::vector<std::string> ReadSectionNames(const std::string& file) {
+    return ReadStringList(FirstSectionNamesBufferSize, [&](char* buffer, DWORD size) {
+        return GetPrivateProfileSectionNamesA(buffer, size, file.c_str());
+    });
+}
 
 std::string ExecutablePath() {
     std::vector<char> buffer(MAX_PATH);

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // One component of the catalogue: one section of the configuration file.
 struct ComponentEntry {
@@ -76,6 +77,10 @@ void FreeComponents();
 // starts at the last "." not followed by "\" or ":"; without one ".INI" is
 // appended.
 std::string ConfigurationFileName(const std::string& executablePath);
+
+// All section names of the file in file order, as the profile functions list
+// them: the catalogue's entries in the same order.
+std::vector<std::string> ReadSectionNames(const std::string& file);
 
 // The full path of the running executable (any length).
 std::string ExecutablePath();

@@ -36,7 +36,8 @@ bool LoadMsiFunctions() {
                           Resolve(library, "MsiCloseHandle", loaded.MsiCloseHandle) &&
                           Resolve(library, "MsiQueryProductStateA", loaded.MsiQueryProductStateA) &&
                           Resolve(library, "MsiConfigureProductA", loaded.MsiConfigureProductA) &&
-                          Resolve(library, "MsiInstallProductA", loaded.MsiInstallProductA);
+                          Resolve(library, "MsiInstallProductA", loaded.MsiInstallProductA) &&
+                          Resolve(library, "MsiRecordGetInteger", loaded.MsiRecordGetInteger);
     if (!complete) {
         FreeLibrary(library);
         return false;

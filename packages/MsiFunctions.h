@@ -25,6 +25,7 @@ struct MsiFunctions {
     INSTALLSTATE(WINAPI* MsiQueryProductStateA)(LPCSTR productCode);
     UINT(WINAPI* MsiConfigureProductA)(LPCSTR productCode, int installLevel, INSTALLSTATE state);
     UINT(WINAPI* MsiInstallProductA)(LPCSTR packagePath, LPCSTR commandLine);
+    int(WINAPI* MsiRecordGetInteger)(MSIHANDLE record, UINT field);
 };
 
 // The functions of msi.dll itself; empty until LoadMsiFunctions succeeds.

@@ -1,22 +1,45 @@
 #!/usr/bin/env bash
-# Builds the installer and the sample distribution, then starts
-# build/dist/Setup.exe under Wine on this display, in a private prefix of the
-# build tree (never ~/.wine). The installed components land in that prefix:
+# Builds the installer and the sample distribution, then starts Setup.exe
+# under Wine on this display, in a private prefix of the build tree (never
+# ~/.wine). The installed components land in that prefix:
 # build/wineprefix-desktop/drive_c/Program Files/Norvane Components.
+#
+# --dist DIR runs another distribution folder (Setup.INI and its packages;
+# the built Setup.exe is used when DIR has none) instead of build/dist.
 #
 # Without a display it walks the wizard headless instead: under Xvfb a driver
 # presses through every page as a user would, saves a picture of each page in
-# build/walkthrough/ (and refreshes docs/screenshots/), installs the sample
-# components into build/wineprefix-xvfb and prints each page and outcome.
-# usage: tools/run.sh [BUILD_DIR]
+# build/walkthrough/, installs the distribution's components into
+# build/wineprefix-xvfb and prints each page and outcome. It writes nothing
+# outside the build tree (tools/refresh-screenshots.sh updates docs/screenshots).
+# usage: tools/run.sh [--dist DIR] [BUILD_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+dist_arg=""
+if [ "${1:-}" = "--dist" ]; then
+    [ -n "${2:-}" ] || { echo "usage: tools/run.sh [--dist DIR] [BUILD_DIR]" >&2; exit 2; }
+    dist_arg=$(realpath -m "$2")
+    shift 2
+fi
 build=$(realpath -m "${1:-$root/build}")
 
 "$root/tools/bootstrap.sh"
 cmake -S "$root" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$build" --target dist walkthrough
+
+dist="$build/dist"
+if [ -n "$dist_arg" ]; then
+    [ -f "$dist_arg/Setup.INI" ] || { echo "run: $dist_arg has no Setup.INI" >&2; exit 2; }
+    dist=$dist_arg
+    if [ ! -f "$dist/Setup.exe" ]; then
+        # The distribution is left as it is: a copy gets the built Setup.exe.
+        dist="$build/run-dist"
+        rm -rf "$dist"
+        cp -r "$dist_arg" "$dist"
+        cp "$build/dist/Setup.exe" "$dist/"
+    fi
+fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "run: no display here, so the wizard is walked through headless under Xvfb."
@@ -32,14 +55,11 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     rm -rf "$out"
     mkdir -p "$out"
     status=0
-    (cd "$build/dist" && wine "$build/tests/e2e/walkthrough.exe" "$(winepath -w "$build/dist")" \
+    (cd "$dist" && wine "$build/tests/e2e/walkthrough.exe" "$(winepath -w "$dist")" \
         "$(winepath -w "$out")" </dev/null | tr -d '\r') || status=$?
-    mkdir -p "$root/docs/screenshots"
     for picture in "$out"/*.bmp; do
         [ -e "$picture" ] || continue
-        png="$out/$(basename "${picture%.bmp}").png"
-        convert "$picture" "$png" && rm -f "$picture"
-        cp "$png" "$root/docs/screenshots/"
+        convert "$picture" "$out/$(basename "${picture%.bmp}").png" && rm -f "$picture"
     done
     echo "run: pictures of every page are in $out"
     exit $status
@@ -48,5 +68,5 @@ fi
 export WINEPREFIX="$build/wineprefix-desktop"
 . "$root/tools/wine-env.sh"
 wine_prefix_ensure desktop
-cd "$build/dist"
+cd "$dist"
 exec wine Setup.exe

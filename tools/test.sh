@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test under Wine, headless.
+# Builds everything and runs every test under Wine, headless, then builds
+# Setup.exe a second time in another folder and checks it is the same bytes.
 # usage: tools/test.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,3 +16,4 @@ cmake --build "$build"
 trap '"$root/tools/test-environment.sh" stop "$build/wineprefix"' EXIT
 cd "$build"
 ctest --output-on-failure -j2 --timeout 300
+"$root/tools/reproducible.sh" "$build"

@@ -103,6 +103,7 @@ UINT WINAPI Install(LPCSTR path, LPCSTR commandLine) {
 const MsiFunctions ScriptedFunctions = {
     SetInternalUI, EnableLog, OpenDatabase, OpenView,  Execute, Fetch,
     GetString,     Close,     QueryState,   Configure, Install,
+    nullptr, // integer fields: no scripted operation reads one
 };
 
 } // namespace

@@ -1,0 +1,37 @@
+// The configuration file as it is written: sections and settings with their
+// line numbers, and the lines whose characters the installer would read
+// differently from how they were meant. The loader's rules are not applied
+// here; the check compares the two.
+#pragma once
+
+#include "Findings.h"
+
+#include <string>
+#include <vector>
+
+struct WrittenSetting {
+    std::string Name;  // without the blanks around it
+    std::string Value; // without blanks and one pair of quotation marks, not cut
+    int Line = 0;
+};
+
+struct WrittenSection {
+    std::string Name; // without the blanks around it
+    int Line = 0;
+    std::vector<WrittenSetting> Settings; // in file order
+};
+
+struct ConfigurationText {
+    std::vector<WrittenSection> Sections;
+    Findings EncodingFindings;
+};
+
+// Reads the file's bytes. False when it cannot be read.
+bool ReadConfigurationText(const std::string& path, ConfigurationText& text);
+
+// The first setting of that name (any case) in the section, as the profile
+// functions find it; null when there is none.
+const WrittenSetting* FindSetting(const WrittenSection& section, const std::string& name);
+
+// Names compared as the profile functions compare them: without regard to case.
+bool SameName(const std::string& a, const std::string& b);
