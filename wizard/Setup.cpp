@@ -1,7 +1,9 @@
 // The installer's entry point.
-#include "Main.h"
-#include "PackageOperations.h"
+#include "CommandLine.h"
+#include "Launch.h"
+
+#include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return RunSetup({RemoveEarlierPackages, StageSetupFiles, RunInstallation});
+    return StartInstaller(ReadCommandLine());
 }
