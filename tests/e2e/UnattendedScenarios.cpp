@@ -210,6 +210,22 @@ TEST_F(Unattended, TheWizardWithARunLogStillExitsWith0) {
     EXPECT_FALSE(Installed(Alpha));
 }
 
+TEST_F(Unattended, UsageAndInvalidLinesShowABoxToAPersonAtTheScreen) {
+    Configure(Section("Alpha", "Alpha.msi"));
+    setup_ = std::make_unique<SetupProcess>(dist_.Path(), programFiles_, "/?");
+    HWND usage = WaitForMessageBox(setup_->Id(), InstallerCaption);
+    EXPECT_EQ(MessageBoxText(usage).rfind("Setup.exe [/quiet | /passive]", 0), 0u);
+    AnswerMessageBox(usage, IDOK);
+    EXPECT_EQ(setup_->WaitForExit(), 0u);
+
+    setup_ = std::make_unique<SetupProcess>(dist_.Path(), programFiles_, "/dir");
+    HWND error = WaitForMessageBox(setup_->Id(), InstallerCaption);
+    EXPECT_EQ(MessageBoxText(error).rfind("The option \"/dir\" needs a value.", 0), 0u);
+    AnswerMessageBox(error, IDOK);
+    EXPECT_EQ(setup_->WaitForExit(), 1639u);
+    EXPECT_FALSE(FolderIsThere(programFiles_ + "\\Norvane Components"));
+}
+
 TEST_F(Unattended, FuzzedCommandLinesNeverCrashAndInstallOnlyWhenValid) {
     Configure(Section("Alpha", "Alpha.msi"));
     std::string spaced = dist_ / "A B";
