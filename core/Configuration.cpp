@@ -175,6 +175,7 @@ bool LoadConfigurationFrom(const std::string& iniPath) {
         entry.Selected = true;
         entry.Succeeded = false;
         entry.SetupFileSubFolder = ParseFlagSetting(Setting(lines, "SetupFileSubFolder"));
+        entry.SectionName = TrimProfileBlanks(sections[i]);
     }
     InstallSession.Components = std::move(components);
     InstallSession.ComponentCount = static_cast<int32_t>(sections.size());

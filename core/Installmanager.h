@@ -24,6 +24,7 @@ struct ComponentEntry {
     bool Selected = false;           // to be installed; changed only by the selection page
     bool Succeeded = false;          // outcome, written by the installation run
     bool SetupFileSubFolder = false; // staged in a subfolder named after Description
+    std::string SectionName;         // the section's name, by which the command line chooses it
 };
 
 // The process-wide installation state. Texts are reached through the

@@ -15,7 +15,13 @@ const char* const EarlierPackagesQuestion =
     "package must first be uninstalled. Do you wish to uninstall the old package? ";
 
 bool RemoveEarlierPackages() {
-    bool agreed = false;
+    return RemoveEarlierPackagesWith(EarlierRemoval{});
+}
+
+bool RemoveEarlierPackagesWith(const EarlierRemoval& removal) {
+    if (removal.UiLevel)
+        Msi.MsiSetInternalUI(*removal.UiLevel, nullptr);
+    bool agreed = !removal.Ask;
     for (const char* productCode : EarlierProductCodes) {
         if (!ProductIsPresent(Msi.MsiQueryProductStateA(productCode)))
             continue;
@@ -27,8 +33,11 @@ bool RemoveEarlierPackages() {
                 return false;
             agreed = true;
         }
-        if (Msi.MsiConfigureProductA(productCode, INSTALLLEVEL_DEFAULT, INSTALLSTATE_ABSENT) !=
-            ERROR_SUCCESS)
+        const UINT result =
+            Msi.MsiConfigureProductA(productCode, INSTALLLEVEL_DEFAULT, INSTALLSTATE_ABSENT);
+        if (removal.Removed)
+            removal.Removed(productCode, result);
+        if (result != ERROR_SUCCESS)
             return false;
     }
     return true;

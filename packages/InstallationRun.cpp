@@ -34,12 +34,12 @@ std::optional<std::string> ReadProductCode(const std::string& packagePath) {
     return std::string(code, strnlen(code, ProductCodeBufferLength));
 }
 
-// Installs one component's staged package; true when the service reports 0.
-bool InstallPackage(const std::string& destination, const ComponentEntry& entry, bool logReady) {
+// Installs one component's staged package; the service's result.
+UINT InstallPackage(const std::string& destination, const ComponentEntry& entry, bool logReady) {
     // A name that would lead out of the staging folder is never used: that
     // component fails without a call to the service.
     if (!HasSafeNames(entry))
-        return false;
+        return ERROR_INVALID_NAME;
     if (logReady) {
         // A description that cannot name a log file in the log folder costs
         // the package its log, not its installation. Logging is switched off
@@ -57,14 +57,18 @@ bool InstallPackage(const std::string& destination, const ComponentEntry& entry,
     if (productCode && ProductIsPresent(Msi.MsiQueryProductStateA(productCode->c_str())))
         commandLine += " REINSTALL=ALL REINSTALLMODE=vomus";
 
-    return Msi.MsiInstallProductA(packagePath.c_str(), commandLine.c_str()) == ERROR_SUCCESS;
+    return Msi.MsiInstallProductA(packagePath.c_str(), commandLine.c_str());
 }
 
 } // namespace
 
 void RunInstallation(ProgressRows& rows) {
+    RunInstallationWith(rows, InstallationMode{});
+}
+
+void RunInstallationWith(ProgressRows& rows, const InstallationMode& mode) {
     const std::string destination = GetDestinationFolder();
-    Msi.MsiSetInternalUI(INSTALLUILEVEL_BASIC, nullptr);
+    Msi.MsiSetInternalUI(mode.UiLevel, nullptr);
     const bool logReady = InstallSession.LogEnabled && MakeFolderPresent(GetLogFolder());
 
     // The row count is read anew before every row.
@@ -74,7 +78,10 @@ void RunInstallation(ProgressRows& rows) {
         rows.MakeRowVisible(row);
 
         ComponentEntry& entry = rows.RowEntry(row);
-        entry.Succeeded = InstallPackage(destination, entry, logReady);
+        const UINT result = InstallPackage(destination, entry, logReady);
+        entry.Succeeded = result == ERROR_SUCCESS || (mode.RestartCountsAsInstalled &&
+                                                      result == ERROR_SUCCESS_REBOOT_REQUIRED);
+        rows.SetRowResult(row, result);
         rows.SetRowImage(row, entry.Succeeded ? RowInstalled : RowFailed);
         rows.SetRowStatus(row, entry.Succeeded ? MessageTexts::Succeeded : MessageTexts::Failed);
     }

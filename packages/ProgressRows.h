@@ -19,4 +19,8 @@ class ProgressRows {
     virtual void SetRowStatus(int row, const std::string& status) = 0;
     // Scrolls the row fully into view.
     virtual void MakeRowVisible(int row) = 0;
+    // The service's result for the row's package (ERROR_INVALID_NAME when
+    // the package was never handed to the service); told once per row, after
+    // the install. Pages that show no codes ignore it.
+    virtual void SetRowResult(int /*row*/, unsigned /*result*/) {}
 };

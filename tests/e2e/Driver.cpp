@@ -211,8 +211,10 @@ std::string EnvironmentWithProgramFiles(const std::string& value) {
 
 } // namespace
 
-SetupProcess::SetupProcess(const std::string& folder, const std::string& programFiles) {
-    std::string command = "\"" + folder + "\\Setup.exe\"";
+SetupProcess::SetupProcess(const std::string& folder, const std::string& programFiles,
+                           const std::string& arguments) {
+    std::string command =
+        "\"" + folder + "\\Setup.exe\"" + (arguments.empty() ? "" : " ") + arguments;
     std::string environment;
     if (!programFiles.empty())
         environment = EnvironmentWithProgramFiles(programFiles);

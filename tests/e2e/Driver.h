@@ -24,8 +24,10 @@ class SetupProcess {
   public:
     // Starts <folder>\Setup.exe with <folder> as its working folder and
     // programFiles as its ProgramFiles environment value (empty: unchanged),
-    // which puts its default destination under that folder.
-    SetupProcess(const std::string& folder, const std::string& programFiles);
+    // which puts its default destination under that folder, and the given
+    // command-line arguments.
+    SetupProcess(const std::string& folder, const std::string& programFiles,
+                 const std::string& arguments = "");
     ~SetupProcess();
     SetupProcess(const SetupProcess&) = delete;
     SetupProcess& operator=(const SetupProcess&) = delete;

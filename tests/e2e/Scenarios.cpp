@@ -1,6 +1,7 @@
 // The real Setup.exe, started from a scratch distribution folder and driven
 // from this process as a user would drive it.
 #include "Driver.h"
+#include "ScenarioPackages.h"
 #include "TestFiles.h"
 
 #include <msi.h>
@@ -31,65 +32,16 @@ const char* const Accept = "I &accept the terms of the license agreement";
 const char* const DontAccept = "I &do not accept the terms of the license agreement";
 const char* const LogOption = "Generate MSI log files for the installations";
 
-// The scenario packages, built from package.wxs.in.
-struct TestPackage {
-    const char* name;
-    const char* productCode;
-};
-const TestPackage Alpha{"Alpha", "{1EBA7E6B-78D8-43C1-983A-B38C96BB3E9D}"};
-const TestPackage Beta{"Beta", "{EED733A5-9B3E-4EB8-9A38-FD1CE407D882}"};
-const TestPackage Gamma{"Gamma", "{E53709D9-B95A-4F12-B335-A6AB9D913CD7}"};
-const TestPackage EarlierTwo{"EarlierTwo", "{7AEDC31A-6F02-4677-8C7B-908B94801E20}"};
-const TestPackage EarlierFive{"EarlierFive", "{CD38262E-8BA5-4FBD-A02E-022035AEE482}"};
-const TestPackage AllPackages[] = {Alpha, Beta, Gamma, EarlierTwo, EarlierFive};
-
-std::string RegistryText(const std::string& package, const char* name) {
-    char value[1024] = {};
-    DWORD size = sizeof value - 1;
-    const std::string key = "Software\\Norvane E2E\\" + package;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) !=
-        ERROR_SUCCESS)
-        return "(missing)";
-    return value;
-}
-
-void RemoveProduct(const TestPackage& package) {
-    const INSTALLSTATE state = MsiQueryProductStateA(package.productCode);
-    if (state == INSTALLSTATE_DEFAULT || state == INSTALLSTATE_ADVERTISED)
-        MsiConfigureProductA(package.productCode, 0, INSTALLSTATE_ABSENT);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE,
-                   (std::string("Software\\Norvane E2E\\") + package.name).c_str());
-}
-
-bool Installed(const TestPackage& package) {
-    return MsiQueryProductStateA(package.productCode) == INSTALLSTATE_DEFAULT;
-}
-
-// One configuration-file section; the extra settings come first, so they win
-// over the usual ones (the first of two equal names counts).
-std::string Section(const std::string& description, const std::string& msi,
-                    const std::string& extra = "") {
-    return "[" + description + "]\r\n" + extra + "ComponentDescription=" + description +
-           "\r\nMSIFileName=" + msi + "\r\nVersion=1.0\r\nSize=100\r\nComponentImageIndex=1\r\n";
-}
-
 class Scenario : public ::testing::Test {
   protected:
     void SetUp() override {
-        MsiSetInternalUI(INSTALLUILEVEL_NONE, nullptr);
-        for (const TestPackage& package : AllPackages)
-            RemoveProduct(package);
+        RemoveAllProducts();
         CreateDirectoryA(programFiles_.c_str(), nullptr);
-        CopyFileA((TestProgramFolder() + "\\Setup.exe").c_str(), (dist_ / "Setup.exe").c_str(),
-                  FALSE);
-        for (const TestPackage& package : AllPackages)
-            CopyFileA((TestProgramFolder() + "\\msi\\" + package.name + ".msi").c_str(),
-                      (dist_ / (std::string(package.name) + ".msi")).c_str(), FALSE);
+        CopyDistribution(dist_.Path());
     }
     void TearDown() override {
         setup_.reset();
-        for (const TestPackage& package : AllPackages)
-            RemoveProduct(package);
+        RemoveAllProducts();
     }
 
     void Configure(const std::string& ini) { WriteTextFile(dist_ / "Setup.INI", ini); }
@@ -479,14 +431,6 @@ TEST_F(Scenario, LicenceMustBeAcceptedToGoOn) {
     PressKey(license, VK_RETURN);
     EXPECT_NO_THROW(Page(Selection));
     QuitWithYes(Page(Selection));
-}
-
-// Drive T: is a 4 MiB tmpfs made by tools/tiny-drive.sh, where the machine
-// allows mounting one.
-bool TinyDriveIsThere() {
-    ULARGE_INTEGER available = {}, total = {}, totalFree = {};
-    return GetDiskFreeSpaceExA("T:\\", &available, &total, &totalFree) &&
-           total.QuadPart <= 64u << 20;
 }
 
 TEST_F(Scenario, NotEnoughSpaceIsNoticedOnTheDestinationPageAndAtInstall) {

@@ -80,4 +80,24 @@ TEST(PackagesEarlierScripted, AFailedRemovalStopsAtOnce) {
     }
 }
 
+TEST(PackagesEarlierScripted, UnattendedRemovalAsksNothingAndReportsEachProduct) {
+    ScriptedMsi msi;
+    Script.States[EarlierProductCodes[1]] = INSTALLSTATE_DEFAULT;
+    Script.States[EarlierProductCodes[3]] = INSTALLSTATE_ADVERTISED;
+    Script.RemoveResults[EarlierProductCodes[3]] = ERROR_INSTALL_FAILURE;
+    BoxAnswerer answerer("Confirm", IDNO);
+    std::vector<std::string> reported;
+
+    EXPECT_FALSE(RemoveEarlierPackagesWith(
+        EarlierRemoval{false, INSTALLUILEVEL_NONE, [&](const char* code, UINT result) {
+                           reported.push_back(std::string(code) + ' ' + std::to_string(result));
+                       }}));
+
+    EXPECT_THAT(Script.Calls, ElementsAre("ui 2 no owner", State(0), State(1), Remove(1), State(2),
+                                          State(3), Remove(3)));
+    EXPECT_THAT(reported, ElementsAre(std::string(EarlierProductCodes[1]) + " 0",
+                                      std::string(EarlierProductCodes[3]) + " 1603"));
+    EXPECT_THAT(answerer.Answered(), IsEmpty());
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 // outcomes a real package cannot produce on demand.
 #include "FakeProgressRows.h"
 #include "PackageOperations.h"
+#include "RecordedRows.h"
 #include "ScriptedMsi.h"
 #include "TestFiles.h"
 #include "core/SessionReset.h"
@@ -100,6 +101,40 @@ TEST_F(PackagesRunScripted, EveryNonZeroResultFailsTheRowRestartRequiredIncluded
     EXPECT_FALSE(InstallSession.Components[0].Succeeded);
     EXPECT_FALSE(InstallSession.Components[1].Succeeded);
     EXPECT_TRUE(InstallSession.Components[2].Succeeded);
+}
+
+TEST_F(PackagesRunScripted, AnUnattendedRunSetsItsLevelAndCountsARestartRequestAsInstalled) {
+    const UINT results[] = {ERROR_SUCCESS_REBOOT_REQUIRED, ERROR_INSTALL_FAILURE, ERROR_SUCCESS};
+    int call = 0;
+    Script.Install = [&](const std::string&, const std::string&) { return results[call++ % 3]; };
+    auto resultsOf = [](const RecordedRows& rows) {
+        std::vector<unsigned> codes;
+        for (const RecordedRows::Row& row : rows.Rows())
+            codes.push_back(row.Result.value_or(0xDEAD));
+        return codes;
+    };
+
+    SetSessionComponents({SelectedComponent("A", "a.msi"), SelectedComponent("B", "b.msi"),
+                          SelectedComponent("C", "c.msi")});
+    RecordedRows plain;
+    RunInstallationWith(plain, InstallationMode{INSTALLUILEVEL_NONE, true});
+    EXPECT_EQ(Script.Calls.front(), "ui 2 no owner");
+    EXPECT_THAT(resultsOf(plain), ElementsAre(3010u, 1603u, 0u));
+    EXPECT_EQ(plain.Rows()[0].Status, "Succeeded");
+    EXPECT_EQ(plain.Rows()[1].Status, "Failed");
+    EXPECT_TRUE(InstallSession.Components[0].Succeeded);
+    EXPECT_FALSE(InstallSession.Components[1].Succeeded);
+
+    // The wizard's run through rows kept beside its page: 3010 shows Failed
+    // there, and the page sees every change.
+    Script.Calls.clear();
+    FakeProgressRows page;
+    RecordedRows beside(page);
+    RunInstallation(beside);
+    EXPECT_EQ(Script.Calls.front(), "ui 3 no owner");
+    EXPECT_THAT(page.Statuses, ElementsAre("Failed", "Failed", "Succeeded"));
+    EXPECT_THAT(resultsOf(beside), ElementsAre(3010u, 1603u, 0u));
+    EXPECT_FALSE(InstallSession.Components[0].Succeeded);
 }
 
 TEST_F(PackagesRunScripted, AnUnreadableProductCodeMeansAFreshInstallation) {

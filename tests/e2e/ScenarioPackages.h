@@ -1,0 +1,46 @@
+// What the end-to-end scenarios share: the scenario packages built from
+// package.wxs.in, the product states and registry values they leave, the
+// configuration sections that list them, and a scratch distribution folder.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+
+struct TestPackage {
+    const char* name;
+    const char* productCode;
+};
+inline const TestPackage Alpha{"Alpha", "{1EBA7E6B-78D8-43C1-983A-B38C96BB3E9D}"};
+inline const TestPackage Beta{"Beta", "{EED733A5-9B3E-4EB8-9A38-FD1CE407D882}"};
+inline const TestPackage Gamma{"Gamma", "{E53709D9-B95A-4F12-B335-A6AB9D913CD7}"};
+inline const TestPackage EarlierTwo{"EarlierTwo", "{7AEDC31A-6F02-4677-8C7B-908B94801E20}"};
+inline const TestPackage EarlierFive{"EarlierFive", "{CD38262E-8BA5-4FBD-A02E-022035AEE482}"};
+inline const TestPackage AllPackages[] = {Alpha, Beta, Gamma, EarlierTwo, EarlierFive};
+
+// A value the package wrote under HKLM\Software\Norvane E2E\<package>, or
+// "(missing)".
+std::string RegistryText(const std::string& package, const char* name);
+
+// Removes the product (when present) and the values it wrote.
+void RemoveProduct(const TestPackage& package);
+// Every scenario product, without the service showing any window.
+void RemoveAllProducts();
+
+bool Installed(const TestPackage& package);
+
+// One configuration-file section; the extra settings come first, so they win
+// over the usual ones (the first of two equal names counts).
+std::string Section(const std::string& description, const std::string& msi,
+                    const std::string& extra = "");
+
+// Drive T: is a 4 MiB tmpfs made by tools/tiny-drive.sh, where the machine
+// allows mounting one.
+bool TinyDriveIsThere();
+
+// Copies Setup.exe and every scenario package into the folder.
+void CopyDistribution(const std::string& folder);
+
+} // namespace e2e

@@ -1,0 +1,104 @@
+// Dispatching on the command line.
+#include "Launch.h"
+
+#include "Main.h"
+#include "PackageOperations.h"
+#include "Presets.h"
+#include "RecordedRows.h"
+#include "RunLog.h"
+#include "RunReport.h"
+#include "Unattended.h"
+
+#include "Installmanager.h"
+
+namespace {
+
+std::string ModeName(const CommandLineOptions& options) {
+    if (options.Quiet)
+        return "quiet, no window";
+    if (options.Passive)
+        return "passive, progress page only";
+    return "wizard";
+}
+
+// Stops before anything is changed. A box tells a person at the screen what
+// was wrong, unless the line asked for an unattended run: then nobody would
+// answer it.
+int RefuseCommandLine(const CommandLineOptions& options, const std::string& error) {
+    ReportExit(ExitCodes::InvalidCommandLine, "invalid command line: " + error);
+    if (!options.Unattended())
+        MessageBoxA(nullptr, (error + "\n\n" + UsageText).c_str(), InstallerCaption,
+                    MB_ICONERROR | MB_OK);
+    return ExitCodes::InvalidCommandLine;
+}
+
+// The wizard's package steps, each telling the run log what it did.
+PackageSteps LoggedSteps(bool& installing) {
+    return {
+        [] {
+            int found = 0;
+            const bool none = RemoveEarlierPackagesWith(
+                EarlierRemoval{true, std::nullopt, [&found](const char* code, UINT result) {
+                                   ++found;
+                                   ReportRemoval(code, result);
+                               }});
+            if (!none)
+                LogLine("Earlier products were not removed: the wizard ends");
+            else if (found == 0)
+                ReportNoEarlierProduct();
+            return none;
+        },
+        [&installing] {
+            installing = true;
+            ReportChoices();
+            ReportFreeSpace(HasEnoughDiskSpace());
+            StageSetupFiles();
+            ReportStaging();
+        },
+        [](ProgressRows& page) {
+            RecordedRows rows(page);
+            RunInstallation(rows);
+            ReportOutcomes(rows);
+        },
+    };
+}
+
+int RunWizard(const CommandLineOptions& options) {
+    // Loaded before the controller is made, so that the options can preset
+    // the pages; the controller then finds the catalogue already there. A
+    // missing file is left to the controller's own error box.
+    const bool presets = options.Destination || options.ComponentList || options.MsiLogs;
+    if (presets && LoadConfiguration()) {
+        const std::string error = ApplyPresets(options);
+        if (!error.empty()) {
+            FreeComponents();
+            return RefuseCommandLine(options, error);
+        }
+    }
+    if (!options.RunLogFile)
+        return RunSetup({RemoveEarlierPackages, StageSetupFiles, RunInstallation});
+    bool installing = false;
+    RunSetup(LoggedSteps(installing));
+    return ReportExit(ExitCodes::Success, installing ? "the wizard installed and ended"
+                                                     : "the wizard ended without installing");
+}
+
+} // namespace
+
+int StartInstaller(const CommandLineOptions& options) {
+    if (options.RunLogFile)
+        StartRunLog(*options.RunLogFile);
+    if (!options.Valid()) {
+        ReportStart(ModeName(options));
+        return RefuseCommandLine(options, options.Error);
+    }
+    if (options.Help) {
+        ReportStart("usage");
+        MessageBoxA(nullptr, UsageText, InstallerCaption, MB_ICONINFORMATION | MB_OK);
+        return ReportExit(ExitCodes::Success, "the usage was shown");
+    }
+    if (options.Unattended())
+        return RunUnattended(options);
+    ReportStart(ModeName(options));
+    return RunWizard(options);
+}

@@ -1,0 +1,50 @@
+// The run log.
+#include "RunLog.h"
+
+#include "Installmanager.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string LogPath;
+
+std::string LocalTime() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char text[32];
+    snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay,
+             now.wHour, now.wMinute, now.wSecond);
+    return text;
+}
+
+// The folder part of a file path, "" when it has none.
+std::string FolderOf(const std::string& path) {
+    const size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos || separator == 0 ? "" : path.substr(0, separator);
+}
+
+} // namespace
+
+void StartRunLog(const std::string& path) {
+    LogPath = path;
+    const std::string folder = FolderOf(path);
+    if (!folder.empty() && !(folder.size() == 2 && folder[1] == ':') && !FolderExists(folder))
+        CreateFolderPath(folder);
+}
+
+void LogLine(const std::string& text) {
+    if (LogPath.empty())
+        return;
+    // Opened for each line and closed again: every line that was written is
+    // on disk whatever ends the process, and another reader can look at the
+    // file meanwhile.
+    HANDLE file = CreateFileA(LogPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    const std::string line = LocalTime() + "  " + text + "\r\n";
+    DWORD written = 0;
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(file);
+}

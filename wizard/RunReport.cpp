@@ -1,0 +1,91 @@
+// Writing the run's story into the run log.
+#include "RunReport.h"
+
+#include "PackagePaths.h"
+#include "RunLog.h"
+
+#include "Installmanager.h"
+
+namespace {
+
+int64_t SelectedKilobytes() {
+    int64_t needed = 0;
+    for (int32_t i = 0; i < InstallSession.ComponentCount; ++i)
+        if (InstallSession.Components[i].Selected)
+            needed += InstallSession.Components[i].Size;
+    return needed;
+}
+
+std::string Named(const ComponentEntry& entry) {
+    return "[" + entry.SectionName + "] " + entry.Description;
+}
+
+} // namespace
+
+void ReportStart(const std::string& mode) {
+    LogLine("Norvane Component Installer started: " + mode);
+    LogLine("Command line: " + std::string(GetCommandLineA()));
+    LogLine("Configuration file: " + ConfigurationFileName(ExecutablePath()));
+}
+
+void ReportChoices() {
+    LogLine("Components in the configuration file: " +
+            std::to_string(InstallSession.ComponentCount));
+    for (int32_t i = 0; i < InstallSession.ComponentCount; ++i) {
+        const ComponentEntry& entry = InstallSession.Components[i];
+        if (entry.Selected)
+            LogLine("Chosen: " + Named(entry) + (entry.Required ? " (required)" : ""));
+    }
+    LogLine("Destination: " + GetDestinationFolder());
+    LogLine(InstallSession.LogEnabled ? "Package logs: " + GetLogFolder() : "Package logs: none");
+}
+
+bool ReportFreeSpace(bool enough) {
+    const std::string drive = DrivePart(GetDestinationFolder());
+    LogLine("Free-space check on " + (drive.empty() ? std::string("the current drive") : drive) +
+            ": " + std::to_string(SelectedKilobytes()) + " KB needed, " +
+            (enough ? "enough space" : "not enough space"));
+    return enough;
+}
+
+void ReportRemoval(const char* productCode, unsigned result) {
+    LogLine("Earlier product " + std::string(productCode) + " found; removal " +
+            (result == ERROR_SUCCESS ? "succeeded" : "failed") + " (result " +
+            std::to_string(result) + ")");
+}
+
+void ReportNoEarlierProduct() {
+    LogLine("Earlier products: none found");
+}
+
+void ReportStaging() {
+    const std::string destination = GetDestinationFolder();
+    for (int32_t i = 0; i < InstallSession.ComponentCount; ++i) {
+        const ComponentEntry& entry = InstallSession.Components[i];
+        if (!entry.Selected)
+            continue;
+        const std::string staged = StagedPackagePath(destination, entry);
+        const DWORD attributes = GetFileAttributesA(staged.c_str());
+        const bool there =
+            attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+        LogLine("Staging " + Named(entry) + ": " + (there ? "staged as " : "not staged: ") +
+                staged);
+    }
+}
+
+void ReportOutcomes(const RecordedRows& rows) {
+    for (const RecordedRows::Row& row : rows.Rows()) {
+        if (!row.Entry)
+            continue;
+        std::string line = "Installation of " + Named(*row.Entry) + ": " +
+                           (row.Entry->Succeeded ? "succeeded" : "failed");
+        if (row.Result)
+            line += " (Windows Installer result " + std::to_string(*row.Result) + ")";
+        LogLine(line);
+    }
+}
+
+int ReportExit(int exitCode, const std::string& reason) {
+    LogLine("Exit code " + std::to_string(exitCode) + ": " + reason);
+    return exitCode;
+}

@@ -1,0 +1,32 @@
+// The story of a run as the run log tells it: what was chosen, what was
+// found and removed, what was staged and installed, and how the run ended.
+// Each function writes its lines through LogLine (RunLog.h).
+#pragma once
+
+#include "RecordedRows.h"
+
+#include <string>
+
+// The first lines: the program, its command line and the configuration file.
+void ReportStart(const std::string& mode);
+
+// The components chosen (section name, description, required or not), the
+// destination and whether per-package logs are written.
+void ReportChoices();
+
+// The free-space check on the destination's drive; returns its result.
+bool ReportFreeSpace(bool enough);
+
+// One earlier product found and the service's result of its removal.
+void ReportRemoval(const char* productCode, unsigned result);
+// None was found.
+void ReportNoEarlierProduct();
+
+// Whether each selected component's package is in the staging folder now.
+void ReportStaging();
+
+// Each row's outcome with the service's result.
+void ReportOutcomes(const RecordedRows& rows);
+
+// The last line: the exit code and why.
+int ReportExit(int exitCode, const std::string& reason);
