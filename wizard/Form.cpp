@@ -55,14 +55,6 @@ bool IsButtonKind(ControlKind kind) {
 
 } // namespace
 
-std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
 bool ConfirmQuit(HWND owner) {
     return MessageBoxA(owner, MessageTexts::QuitQuestion, MessageTexts::Confirm,
                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
@@ -131,11 +123,22 @@ INT_PTR CALLBACK Form::DialogProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 INT_PTR Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CTLCOLORDLG:
-        // The dialog manager paints the page with the picture.
-        SetBrushOrgEx(reinterpret_cast<HDC>(wParam), 0, 0, nullptr);
-        return reinterpret_cast<INT_PTR>(BackgroundBrush() ? BackgroundBrush()
-                                                           : GetSysColorBrush(COLOR_BTNFACE));
+    case WM_ERASEBKGND: {
+        // The picture, also when a control has the page's background drawn
+        // into its own context (the group box does).
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        RECT client;
+        GetClientRect(Handle, &client);
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        if (HDC memory = imgBackground ? CreateCompatibleDC(dc) : nullptr) {
+            HGDIOBJ old = SelectObject(memory, imgBackground);
+            BitBlt(dc, 0, 0, PageClientWidth, PageClientHeight, memory, 0, 0, SRCCOPY);
+            SelectObject(memory, old);
+            DeleteDC(memory);
+        }
+        SetWindowLongPtrA(Handle, DWLP_MSGRESULT, 1);
+        return TRUE;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         return ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));

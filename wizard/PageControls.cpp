@@ -46,6 +46,24 @@ LRESULT CALLBACK RichTextInDialog(HWND window, UINT message, WPARAM wParam, LPAR
     return result;
 }
 
+// The group box draws only its frame and caption, and the page, which clips
+// its children, paints nothing under it; its inside is filled white here,
+// within the part that is being repainted.
+WNDPROC groupBoxProcedure = nullptr;
+
+LRESULT CALLBACK GroupBoxPaintsWhite(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        HRGN update = CreateRectRgn(0, 0, 0, 0);
+        if (GetUpdateRgn(window, update, FALSE) != NULLREGION) {
+            HDC dc = GetDC(window);
+            FillRgn(dc, update, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            ReleaseDC(window, dc);
+        }
+        DeleteObject(update);
+    }
+    return CallWindowProcA(groupBoxProcedure, window, message, wParam, lParam);
+}
+
 void LoadRichText() {
     static const bool loaded = LoadLibraryA("riched20.dll") != nullptr;
     (void)loaded;
@@ -66,6 +84,14 @@ void FitToText(HWND label, HFONT font) {
 }
 
 } // namespace
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
 
 HWND CreatePageControl(HWND page, const ControlDefinition& definition, int id, bool startsGroup) {
     const ControlKind kind = definition.Kind;
@@ -113,6 +139,9 @@ HWND CreatePageControl(HWND page, const ControlDefinition& definition, int id, b
         richTextProcedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RichTextInDialog)));
     }
+    if (kind == ControlKind::GroupBox)
+        groupBoxProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupBoxPaintsWhite)));
     if (flags & Flag::Checked)
         SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
     if (flags & Flag::AutoSize)
