@@ -46,7 +46,7 @@ const ControlLayout<Page> Layout[] = {
 
 } // namespace
 
-TfrmContactInfo::TfrmContactInfo() : Form(285, 220) {
+void TfrmContactInfo::CreateControls() {
     BuildLayout(*this, Layout);
     // No length limit: 0 lifts the edit box's default of 32,767 characters.
     for (HWND edit : {txtFirstName, txtLastName, txtEmail})

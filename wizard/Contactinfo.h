@@ -6,7 +6,8 @@
 
 class TfrmContactInfo : public Form {
   public:
-    TfrmContactInfo();
+    TfrmContactInfo() : Form(285, 220) {}
+    void CreateControls() override;
 
     HWND lblTitle = nullptr;
     HWND lblText = nullptr;

@@ -53,7 +53,7 @@ const ControlLayout<Page> Layout[] = {
 
 } // namespace
 
-TfrmDestination::TfrmDestination() : Form(285, 220) {
+void TfrmDestination::CreateControls() {
     BuildLayout(*this, Layout);
 }
 

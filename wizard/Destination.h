@@ -10,7 +10,8 @@
 
 class TfrmDestination : public Form {
   public:
-    TfrmDestination();
+    TfrmDestination() : Form(285, 220) {}
+    void CreateControls() override;
 
     HWND lblTitle = nullptr;
     HWND lblText = nullptr;

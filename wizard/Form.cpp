@@ -1,401 +1,228 @@
-// The page window: creation, controls, painting, keyboard and the modal loop.
+// The page window: a modeless dialog made at the first show, its controls,
+// painting and the modal show. Keys (Tab, arrows, Enter, Esc, access keys),
+// the default button's look and the focus kept across activations are the
+// dialog manager's.
 #include "Form.h"
 
 #include "Artwork.h"
 #include "MessageTexts.h"
+#include "PageControls.h"
 
-#include <commctrl.h>
-#include <richedit.h>
-
+#include <algorithm>
+#include <cstddef>
 #include <exception>
-#include <stdexcept>
 
 namespace {
 
 constexpr const char* PageClassName = "NorvaneWizardPage";
+constexpr const wchar_t PageClassNameW[] = L"NorvaneWizardPage";
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Navy = RGB(0, 0, 128);
 
-// An exception thrown by a handler inside a window procedure cannot travel
-// through the system's frames; it is kept here and thrown again by the loop
-// that dispatched the message.
-std::exception_ptr pendingException;
-
-void RethrowPendingException() {
-    if (pendingException) {
-        std::exception_ptr error = pendingException;
-        pendingException = nullptr;
-        std::rethrow_exception(error);
-    }
+// A dialog class of the installer's own, so that a page is told apart from a
+// message box (#32770) and carries the icon.
+bool RegisterPageClass() {
+    static const bool registered = [] {
+        WNDCLASSEXA page = {};
+        page.cbSize = sizeof page;
+        page.lpfnWndProc = DefDlgProcA;
+        page.cbWndExtra = DLGWINDOWEXTRA;
+        page.hInstance = GetModuleHandleA(nullptr);
+        page.hIcon = InstallerIcon(32);
+        page.hIconSm = InstallerIcon(16);
+        page.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+        page.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        page.lpszClassName = PageClassName;
+        return RegisterClassExA(&page) != 0;
+    }();
+    return registered;
 }
 
-void RegisterPageClass(WNDPROC procedure) {
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSEXA page = {};
-    page.cbSize = sizeof page;
-    page.lpfnWndProc = procedure;
-    page.hInstance = GetModuleHandleA(nullptr);
-    page.hIcon = InstallerIcon(32);
-    page.hIconSm = InstallerIcon(16);
-    page.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    page.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    page.lpszClassName = PageClassName;
-    registered = RegisterClassExA(&page) != 0;
-}
-
-// The rich text box keeps the Tab key: Tab does not leave it.
-WNDPROC richTextProcedure = nullptr;
-
-LRESULT CALLBACK RichTextKeepsTab(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = CallWindowProcA(richTextProcedure, window, message, wParam, lParam);
-    if (message == WM_GETDLGCODE)
-        result |= DLGC_WANTTAB;
-    return result;
-}
-
-// The group box paints only its frame and caption; its inside is filled
-// white here, within the part that is being repainted.
-WNDPROC groupBoxProcedure = nullptr;
-
-LRESULT CALLBACK GroupBoxPaintsWhite(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        HRGN update = CreateRectRgn(0, 0, 0, 0);
-        if (GetUpdateRgn(window, update, FALSE) != NULLREGION) {
-            HDC dc = GetDC(window);
-            FillRgn(dc, update, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            ReleaseDC(window, dc);
-        }
-        DeleteObject(update);
-    }
-    return CallWindowProcA(groupBoxProcedure, window, message, wParam, lParam);
-}
-
-// Replaces a control's window procedure; keeps the original (the same for
-// every control of the class) for the replacement to call.
-void Subclass(HWND control, WNDPROC replacement, WNDPROC& original) {
-    auto previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(replacement)));
-    if (previous != replacement)
-        original = previous;
-}
-
-const char* RichTextClass() {
-    static bool loaded = LoadLibraryA("riched20.dll") != nullptr;
-    (void)loaded;
-    return RICHEDIT_CLASSA;
-}
-
-// Sizes a label to its one-line text in its font.
-void FitToText(HWND label, HFONT font) {
-    const std::string text = WindowText(label);
-    HDC dc = GetDC(label);
-    HGDIOBJ old = SelectObject(dc, font);
-    RECT bounds = {0, 0, 0, 0};
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
-              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
-    SetWindowPos(label, nullptr, 0, 0, bounds.right, bounds.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-struct ThreadWindows {
-    HWND page;
-    std::vector<HWND> windows;
+// An empty dialog template of the page class: no controls, no font, no
+// caption; the window is sized and placed after it is made.
+struct alignas(4) PageTemplate {
+    DLGTEMPLATE Header;
+    WORD Menu = 0;
+    wchar_t ClassName[sizeof PageClassNameW / sizeof(wchar_t)];
+    WORD Title = 0;
 };
+static_assert(offsetof(PageTemplate, Menu) == 18, "the menu follows the packed header");
 
-BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM data) {
-    auto* collect = reinterpret_cast<ThreadWindows*>(data);
-    if (window != collect->page && IsWindowVisible(window) && IsWindowEnabled(window))
-        collect->windows.push_back(window);
-    return TRUE;
-}
-
-// Disables the visible, enabled top-level windows of this thread other than
-// the page; returns them for re-enabling.
-std::vector<HWND> DisableOtherWindows(HWND page) {
-    ThreadWindows collect{page, {}};
-    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow,
-                      reinterpret_cast<LPARAM>(&collect));
-    for (HWND window : collect.windows)
-        EnableWindow(window, FALSE);
-    return collect.windows;
+bool IsButtonKind(ControlKind kind) {
+    return kind == ControlKind::Button || kind == ControlKind::RadioButton ||
+           kind == ControlKind::CheckBox;
 }
 
 } // namespace
-
-std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
-}
 
 bool ConfirmQuit(HWND owner) {
     return MessageBoxA(owner, MessageTexts::QuitQuestion, MessageTexts::Confirm,
                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
 }
 
-Form::Form(int left, int top, bool closeBox) : closeBox_(closeBox) {
-    RegisterPageClass(WindowProc);
+Form::Form(int left, int top, bool closeBox) : left_(left), top_(top), closeBox_(closeBox) {
     imgBackground = BackgroundPicture();
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN | (closeBox ? WS_SYSMENU : 0);
-    const DWORD exStyle = WS_EX_CONTROLPARENT;
-    RECT frame = {0, 0, PageClientWidth, PageClientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    // The window procedure learns Handle on WM_NCCREATE; a window whose
-    // creation failed after that is gone, so the result decides.
-    Handle = CreateWindowExA(exStyle, PageClassName, InstallerCaption, style, left, top,
-                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), this);
-    if (!Handle)
-        throw std::runtime_error("The installer could not create its window.");
-    SendMessageA(Handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(InstallerIcon(32)));
-    SendMessageA(Handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(InstallerIcon(16)));
 }
 
 Form::~Form() {
     if (Handle) {
-        SetWindowLongPtrA(Handle, GWLP_USERDATA, 0);
+        SetWindowLongPtrA(Handle, DWLP_USER, 0);
         DestroyWindow(Handle);
     }
 }
 
-LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        form->Handle = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+bool Form::HandleNeeded() {
+    if (Handle)
+        return true;
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN | (closeBox_ ? WS_SYSMENU : 0);
+    const DWORD exStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
+    PageTemplate empty = {{style, exStyle, 0, 0, 0, 0, 0}, 0, {}, 0};
+    std::copy(std::begin(PageClassNameW), std::end(PageClassNameW), empty.ClassName);
+    if (!RegisterPageClass() ||
+        !CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &empty.Header, nullptr, DialogProc,
+                                    reinterpret_cast<LPARAM>(this)))
+        return false;
+    RECT frame = {0, 0, PageClientWidth, PageClientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    SetWindowPos(Handle, nullptr, left_, top_, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowTextA(Handle, InstallerCaption);
+    SendMessageA(Handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(InstallerIcon(32)));
+    SendMessageA(Handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(InstallerIcon(16)));
+    CreateControls();
+    if (!complete_) {
+        DestroyWindow(Handle);
+        Handle = nullptr;
+        controls_.clear();
     }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return Handle != nullptr;
+}
+
+INT_PTR CALLBACK Form::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* form = reinterpret_cast<Form*>(lParam);
+        form->Handle = window;
+        SetWindowLongPtrA(window, DWLP_USER, lParam);
+        return FALSE; // the focus is set at every show
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, DWLP_USER));
     if (!form)
-        return DefWindowProcA(window, message, wParam, lParam);
+        return FALSE;
+    // Handlers report their failures in boxes of their own. An exception
+    // cannot travel through the system's frames: it is reported here in the
+    // same way, and the page stays open.
     try {
         return form->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        MessageBoxA(window, error.what(), MessageTexts::Error, MB_ICONERROR | MB_OK);
     } catch (...) {
-        if (!pendingException)
-            pendingException = std::current_exception();
-        return 0;
+        MessageBoxA(window, "", MessageTexts::Error, MB_ICONERROR | MB_OK);
     }
+    return TRUE;
 }
 
-LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        PaintBackground(reinterpret_cast<HDC>(wParam));
-        return 1;
+    case WM_ERASEBKGND: {
+        // The picture, also when a control has the page's background drawn
+        // into its own context (the group box does).
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        RECT client;
+        GetClientRect(Handle, &client);
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        if (HDC memory = imgBackground ? CreateCompatibleDC(dc) : nullptr) {
+            HGDIOBJ old = SelectObject(memory, imgBackground);
+            BitBlt(dc, 0, 0, PageClientWidth, PageClientHeight, memory, 0, 0, SRCCOPY);
+            SelectObject(memory, old);
+            DeleteDC(memory);
+        }
+        SetWindowLongPtrA(Handle, DWLP_MSGRESULT, 1);
+        return TRUE;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        return ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
-                              message, wParam, lParam);
+        return ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_COMMAND: {
-        HWND control = reinterpret_cast<HWND>(lParam);
-        if (const Control* known = control ? FindControl(control) : nullptr) {
-            const bool button = known->Kind == ControlKind::Button ||
-                                known->Kind == ControlKind::RadioButton ||
-                                known->Kind == ControlKind::CheckBox;
-            if (button && HIWORD(wParam) == BN_CLICKED)
-                PressButton(control);
-            else
-                OnCommand(control, HIWORD(wParam));
-            return 0;
-        }
-        // What the dialog manager sends for Esc and Enter.
-        if (LOWORD(wParam) == IDCANCEL) {
-            if (cancelButton_)
-                PressButton(cancelButton_);
-            return 0;
-        }
-        if (LOWORD(wParam) == IDOK) {
-            if (defaultButton_)
-                PressButton(defaultButton_);
-            return 0;
-        }
-        break;
+        // Clicks, access keys, and Enter and Esc from the dialog manager,
+        // which name the default button's ID and IDCANCEL.
+        HWND control = lParam ? reinterpret_cast<HWND>(lParam) : GetDlgItem(Handle, LOWORD(wParam));
+        const Control* known = FindControl(control);
+        if (known && IsButtonKind(known->Kind) && HIWORD(wParam) == BN_CLICKED)
+            PressButton(control);
+        return TRUE;
     }
     case WM_NOTIFY:
-        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        SetWindowLongPtrA(Handle, DWLP_MSGRESULT,
+                          OnNotify(*reinterpret_cast<const NMHDR*>(lParam)));
+        return TRUE;
+    case WM_ACTIVATE:
+    case WM_SETFOCUS:
+        // While the page comes on screen, the activation gives the focus to
+        // the page's first control, not to the page or its first tab stop.
+        if (!focusAtShow_ || (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE))
+            return FALSE;
+        SendMessageA(Handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focusAtShow_), TRUE);
+        return TRUE;
     case WM_CLOSE:
         // The close box and the system menu: result 2, then the close sequence.
-        if (closeBox_ && modal_ && PageResult == PageResults::None)
+        if (closeBox_ && PageResult == PageResults::None)
             PageResult = PageResults::Cancel;
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(Handle, focus))
-                savedFocus_ = focus;
-        } else if (savedFocus_ && IsWindow(savedFocus_)) {
-            SetFocus(savedFocus_);
-            return 0;
-        }
-        break;
-    case WM_SETFOCUS:
-        if (savedFocus_ && IsWindow(savedFocus_)) {
-            SetFocus(savedFocus_);
-            return 0;
-        }
-        break;
-    case DM_GETDEFID:
-        if (defaultButton_)
-            return MAKELONG(GetDlgCtrlID(defaultButton_), DC_HASDEFID);
-        return 0;
+        return TRUE;
     default:
-        break;
+        return FALSE;
     }
-    return DefWindowProcA(Handle, message, wParam, lParam);
 }
 
-void Form::PaintBackground(HDC dc) {
-    const int saved = SaveDC(dc);
-    if (HBITMAP picture = imgBackground) {
-        BITMAP size = {};
-        GetObjectA(picture, sizeof size, &size);
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, picture);
-        BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-        ExcludeClipRect(dc, 0, 0, size.bmWidth, size.bmHeight);
+// The brush a control paints its background with; FALSE leaves the colours
+// to the dialog manager.
+INT_PTR Form::ControlColours(HDC dc, HWND child) {
+    const Control* control = FindControl(child);
+    if (!control)
+        return FALSE;
+    switch (control->Kind) {
+    case ControlKind::Label:
+    case ControlKind::Title: {
+        // Transparent: the label paints the part of the picture it covers,
+        // so it also repaints correctly when its text changes.
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc,
+                     control->Kind == ControlKind::Title ? Navy : GetSysColor(COLOR_WINDOWTEXT));
+        HBRUSH picture = BackgroundBrush();
+        if (!picture)
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        POINT origin = {0, 0};
+        MapWindowPoints(child, Handle, &origin, 1);
+        SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+        return reinterpret_cast<INT_PTR>(picture);
     }
-    RECT client;
-    GetClientRect(Handle, &client);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    RestoreDC(dc, saved);
-}
-
-LRESULT Form::ControlColours(HDC dc, HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (const Control* control = FindControl(child)) {
-        switch (control->Kind) {
-        case ControlKind::Label:
-        case ControlKind::Title: {
-            // Transparent: the label paints the part of the picture it covers,
-            // so it also repaints correctly when its text changes.
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, control->Kind == ControlKind::Title ? Navy
-                                                                 : GetSysColor(COLOR_WINDOWTEXT));
-            HBRUSH picture = BackgroundBrush();
-            if (!picture)
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-            POINT origin = {0, 0};
-            MapWindowPoints(child, Handle, &origin, 1);
-            SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
-            return reinterpret_cast<LRESULT>(picture);
-        }
-        case ControlKind::RadioButton:
-        case ControlKind::CheckBox:
-        case ControlKind::GroupBox:
-            SetBkColor(dc, White);
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-        default:
-            break;
-        }
+    case ControlKind::RadioButton:
+    case ControlKind::CheckBox:
+    case ControlKind::GroupBox:
+        SetBkColor(dc, White);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
+    default:
+        return FALSE;
     }
-    return DefWindowProcA(Handle, message, wParam, lParam);
 }
 
 HWND Form::AddControl(const ControlDefinition& definition) {
-    const char* className = "STATIC";
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    DWORD exStyle = 0;
-    HFONT font = PageFont();
-    switch (definition.Kind) {
-    case ControlKind::Label:
-        style |= SS_NOPREFIX | ((definition.Flags & Flag::OneLine) ? SS_LEFTNOWORDWRAP : SS_LEFT);
-        if (definition.Flags & Flag::Bold)
-            font = BoldPageFont();
-        break;
-    case ControlKind::Title:
-        style |= SS_NOPREFIX | SS_LEFTNOWORDWRAP;
-        font = TitleFont();
-        break;
-    case ControlKind::Button:
-        className = "BUTTON";
-        style |= (definition.Flags & Flag::Default) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-        break;
-    case ControlKind::RadioButton:
-        className = "BUTTON";
-        style |= BS_AUTORADIOBUTTON;
-        break;
-    case ControlKind::CheckBox:
-        className = "BUTTON";
-        style |= BS_AUTOCHECKBOX;
-        break;
-    case ControlKind::GroupBox:
-        className = "BUTTON";
-        style |= BS_GROUPBOX;
-        break;
-    case ControlKind::Edit:
-        className = "EDIT";
-        style |= ES_LEFT | ES_AUTOHSCROLL;
-        exStyle |= WS_EX_CLIENTEDGE;
-        break;
-    case ControlKind::ListView:
-        className = WC_LISTVIEWA;
-        style |= LVS_REPORT | LVS_SINGLESEL;
-        if (definition.Flags & Flag::NoHeader)
-            style |= LVS_NOCOLUMNHEADER | LVS_NOSORTHEADER;
-        if (!(definition.Flags & Flag::Borderless))
-            exStyle |= WS_EX_CLIENTEDGE;
-        break;
-    case ControlKind::RichText:
-        className = RichTextClass();
-        style |= ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL;
-        exStyle |= WS_EX_CLIENTEDGE;
-        break;
-    }
-    if (definition.Flags & Flag::Disabled)
-        style |= WS_DISABLED;
-    if (definition.TabPosition >= 0)
-        style |= WS_TABSTOP;
+    if (!HandleNeeded())
+        return nullptr;
     // Consecutive radio buttons form one group; every other control starts
     // a group of its own.
     const bool radio = definition.Kind == ControlKind::RadioButton;
-    if (!(radio && lastWasRadio_))
-        style |= WS_GROUP;
+    const bool startsGroup = !(radio && lastWasRadio_);
     lastWasRadio_ = radio;
-
-    const int id = nextControlId_++;
-    HWND control = CreateWindowExA(
-        exStyle, className, definition.Caption ? definition.Caption : "", style, definition.Left,
-        definition.Top, definition.Width, definition.Height, Handle,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    if (!control)
-        throw std::runtime_error("The installer could not create a control of its window.");
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-
-    if (definition.Kind == ControlKind::ListView) {
-        DWORD extended = 0;
-        if (definition.Flags & Flag::CheckBoxes)
-            extended |= LVS_EX_CHECKBOXES;
-        if (definition.Flags & Flag::RowSelect)
-            extended |= LVS_EX_FULLROWSELECT;
-        SendMessageA(control, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-        SendMessageA(control, LVM_SETBKCOLOR, 0, White);
-        SendMessageA(control, LVM_SETTEXTBKCOLOR, 0, White);
+    const int id = (definition.Flags & Flag::Cancel) ? IDCANCEL : nextControlId_++;
+    HWND control = CreatePageControl(Handle, definition, id, startsGroup);
+    if (!control) {
+        complete_ = false;
+        return nullptr;
     }
-    if (definition.Kind == ControlKind::RichText) {
-        SendMessageA(control, EM_SETBKGNDCOLOR, 0, White);
-        // Lines wrap at the box's width, although it has a horizontal bar.
-        SendMessageA(control, EM_SETTARGETDEVICE, 0, 0);
-        Subclass(control, RichTextKeepsTab, richTextProcedure);
-    }
-    if (definition.Kind == ControlKind::GroupBox)
-        Subclass(control, GroupBoxPaintsWhite, groupBoxProcedure);
-    if (definition.Flags & Flag::Checked)
-        SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
-    if (definition.Flags & Flag::AutoSize)
-        FitToText(control, font);
     if (definition.Flags & Flag::Default)
-        defaultButton_ = control;
-    if (definition.Flags & Flag::Cancel)
-        cancelButton_ = control;
-
-    controls_.push_back({control, definition.Kind, definition.Flags, {}});
+        SendMessageA(Handle, DM_SETDEFID, id, 0);
+    controls_.push_back({control, definition.Kind, {}});
     if (radio)
         UpdateRadioTabStops();
     return control;
@@ -412,10 +239,6 @@ const Form::Control* Form::FindControl(HWND handle) const {
         if (control.Handle == handle)
             return &control;
     return nullptr;
-}
-
-bool Form::OwnsWindow(HWND window) const {
-    return window == Handle || IsChild(Handle, window);
 }
 
 bool Form::PressButton(HWND button) {
@@ -467,56 +290,37 @@ HWND Form::InitialFocus() {
     return nullptr;
 }
 
-// The focused push button looks like the default button, as Enter presses it;
-// elsewhere the page's default button does.
-void Form::UpdateDefaultButtonLook() {
-    lookedFocus_ = GetFocus();
-    const Control* focused = FindControl(lookedFocus_);
-    HWND looksDefault =
-        focused && focused->Kind == ControlKind::Button ? lookedFocus_ : defaultButton_;
-    for (const Control& control : controls_) {
-        if (control.Kind != ControlKind::Button)
-            continue;
-        const LONG wanted = control.Handle == looksDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-        if ((GetWindowLongA(control.Handle, GWL_STYLE) & BS_TYPEMASK) != wanted)
-            SendMessageA(control.Handle, BM_SETSTYLE, wanted, TRUE);
-    }
-}
-
-// Esc presses the cancel button; Enter the focused button, or the default
-// button when the focus is on anything else. A disabled button does nothing.
-bool Form::HandleDialogKey(const MSG& message) {
-    if (message.message != WM_KEYDOWN || !OwnsWindow(message.hwnd))
+// Everything before the page comes on screen: its window, the result, its
+// FormShow, its place at the first show, and the radio groups' tab stops.
+bool Form::Prepare() {
+    if (!HandleNeeded()) {
+        MessageBoxA(nullptr, "The installer could not create its window.", MessageTexts::Error,
+                    MB_ICONERROR | MB_OK);
         return false;
-    if (message.wParam == VK_ESCAPE) {
-        if (cancelButton_)
-            PressButton(cancelButton_);
-        return true;
     }
-    if (message.wParam == VK_RETURN) {
-        const Control* focused = FindControl(message.hwnd);
-        HWND target =
-            focused && focused->Kind == ControlKind::Button ? message.hwnd : defaultButton_;
-        if (target)
-            PressButton(target);
-        return true;
-    }
-    return false;
-}
-
-void Form::PlaceAtFirstShow() {
+    PageResult = PageResults::None;
+    FormShow();
     if (CentreAtFirstShow && !shownBefore_) {
         RECT frame;
         GetWindowRect(Handle, &frame);
-        const int width = frame.right - frame.left;
-        const int height = frame.bottom - frame.top;
-        const int left = GetSystemMetrics(SM_XVIRTUALSCREEN) +
-                         (GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2;
-        const int top = GetSystemMetrics(SM_YVIRTUALSCREEN) +
-                        (GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2;
-        SetPosition(left, top);
+        SetPosition(GetSystemMetrics(SM_XVIRTUALSCREEN) +
+                        (GetSystemMetrics(SM_CXVIRTUALSCREEN) - (frame.right - frame.left)) / 2,
+                    GetSystemMetrics(SM_YVIRTUALSCREEN) +
+                        (GetSystemMetrics(SM_CYVIRTUALSCREEN) - (frame.bottom - frame.top)) / 2);
     }
     shownBefore_ = true;
+    UpdateRadioTabStops();
+    return true;
+}
+
+// Shows the window and gives the focus to the page's first control, through
+// the dialog manager so that the default button looks right.
+void Form::Reveal() {
+    focusAtShow_ = InitialFocus();
+    ShowWindow(Handle, SW_SHOW);
+    if (focusAtShow_ && GetFocus() != focusAtShow_) // the page did not become active
+        SendMessageA(Handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focusAtShow_), TRUE);
+    focusAtShow_ = nullptr;
 }
 
 bool Form::CloseSequenceLetsGo() {
@@ -531,34 +335,16 @@ bool Form::CloseSequenceLetsGo() {
 }
 
 int Form::ShowModal() {
-    PageResult = PageResults::None;
-    FormShow();
-    PlaceAtFirstShow();
-    UpdateRadioTabStops();
-    savedFocus_ = InitialFocus();
-
-    // Whatever way the loop ends, the other windows come back before the page
-    // goes, so that activation stays with this program.
-    struct ModalState {
-        Form& page;
-        std::vector<HWND> disabled;
-        ~ModalState() {
-            page.modal_ = false;
-            for (HWND window : disabled)
-                EnableWindow(window, TRUE);
-            ShowWindow(page.Handle, SW_HIDE);
-        }
-    } state{*this, DisableOtherWindows(Handle)};
-    modal_ = true;
-
-    ShowWindow(Handle, SW_SHOW);
-    if (savedFocus_)
-        SetFocus(savedFocus_);
-    UpdateDefaultButtonLook();
-
-    for (;;) {
-        if (PageResult != PageResults::None && CloseSequenceLetsGo())
-            break;
+    if (!Prepare())
+        return PageResults::Cancel;
+    // The window that was active stays disabled while the page is up, and is
+    // enabled again before the page goes, so that it takes the activation.
+    HWND owner = GetActiveWindow();
+    const bool disableOwner = owner && owner != Handle && IsWindowEnabled(owner);
+    if (disableOwner)
+        EnableWindow(owner, FALSE);
+    Reveal();
+    while (PageResult == PageResults::None || !CloseSequenceLetsGo()) {
         MSG message;
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got == 0 || got == -1) {
@@ -569,49 +355,44 @@ int Form::ShowModal() {
             FormClose();
             break;
         }
-        if (!HandleDialogKey(message) && !IsDialogMessageA(Handle, &message)) {
+        if (!IsDialogMessageA(Handle, &message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
-        RethrowPendingException();
-        if (GetFocus() != lookedFocus_)
-            UpdateDefaultButtonLook();
     }
+    if (disableOwner)
+        EnableWindow(owner, TRUE);
+    ShowWindow(Handle, SW_HIDE);
     return PageResult;
 }
 
 void Form::Show() {
-    PageResult = PageResults::None;
-    FormShow();
-    PlaceAtFirstShow();
-    UpdateRadioTabStops();
-    savedFocus_ = InitialFocus();
-    ShowWindow(Handle, SW_SHOW);
-    if (savedFocus_)
-        SetFocus(savedFocus_);
-    UpdateDefaultButtonLook();
+    if (!Prepare())
+        return;
+    Reveal();
     // Painted now: the caller may keep the thread busy without messages.
     RedrawWindow(Handle, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    RethrowPendingException();
 }
 
 void Form::Hide() {
-    ShowWindow(Handle, SW_HIDE);
+    if (Handle)
+        ShowWindow(Handle, SW_HIDE);
 }
 
 int Form::Left() const {
     RECT frame;
-    GetWindowRect(Handle, &frame);
-    return frame.left;
+    return Handle && GetWindowRect(Handle, &frame) ? frame.left : left_;
 }
 
 int Form::Top() const {
     RECT frame;
-    GetWindowRect(Handle, &frame);
-    return frame.top;
+    return Handle && GetWindowRect(Handle, &frame) ? frame.top : top_;
 }
 
 void Form::SetPosition(int left, int top) {
-    SetWindowPos(Handle, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    left_ = left;
+    top_ = top;
+    if (Handle)
+        SetWindowPos(Handle, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -1,8 +1,10 @@
-// The wizard's form layer: a page is a fixed-size top-level window with the
-// shared background picture, whose controls are built from a layout table of
-// plain control descriptions (Layout.h). A page is shown modally, returning
-// its PageResult when the close sequence has completed, or without waiting
-// (the progress page).
+// The wizard's form layer: a page is a fixed-size top-level modeless dialog
+// with the shared background picture, whose controls are built from a layout
+// table of plain control descriptions (Layout.h). The page object lives for
+// the whole run; its window is made when the page is first shown and kept
+// for the rest of the run. A page is shown modally, returning its PageResult
+// when the close sequence has completed, or without waiting (the progress
+// page). Keys go through the dialog manager.
 #pragma once
 
 #include <windows.h>
@@ -37,7 +39,7 @@ namespace Flag {
 constexpr unsigned None = 0;
 constexpr unsigned Disabled = 1u << 0;
 constexpr unsigned Default = 1u << 1;    // button pressed by Enter
-constexpr unsigned Cancel = 1u << 2;     // button pressed by Esc
+constexpr unsigned Cancel = 1u << 2;     // button pressed by Esc (its ID is IDCANCEL)
 constexpr unsigned Checked = 1u << 3;    // radio button or check box
 constexpr unsigned OneLine = 1u << 4;    // label: one line, cut off at the right edge
 constexpr unsigned Bold = 1u << 5;       // label: the page font in bold
@@ -69,27 +71,35 @@ constexpr int PageClientHeight = 400;
 
 class Form {
   public:
-    // A page window of 600 x 400 client pixels at its stored position,
-    // hidden. Without a close box the window has no system menu either.
+    // A page whose window will stand at this position, 600 x 400 client
+    // pixels. Without a close box the window has no system menu either.
     Form(int left, int top, bool closeBox = true);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
+    // The page's window: null until the page is first shown.
     HWND Handle = nullptr;
     int PageResult = PageResults::None;
     // The background picture, shared by all pages; null without one.
     HBITMAP imgBackground = nullptr;
 
-    // Shows the page modally: other windows of the thread are disabled, a
-    // message loop runs until the result is non-zero and the close sequence
-    // (FormCloseQuery, FormClose) lets the page go; then the page is hidden.
+    // Makes the window, hidden, and its controls, unless already made. False
+    // when the system could not make them.
+    bool HandleNeeded();
+
+    // Shows the page modally: the window that was active is kept from input,
+    // the dialog manager's keys work, and messages are handled until the
+    // result is non-zero and the close sequence (FormCloseQuery, FormClose)
+    // lets the page go; then the page is hidden. A page whose window cannot
+    // be made reports it in a box and returns Cancel.
     int ShowModal();
     // Shows the page without waiting and paints it at once.
     void Show();
     // Hides a page shown without waiting.
     void Hide();
 
+    // The window's position; the stored one while there is no window yet.
     int Left() const;
     int Top() const;
     void SetPosition(int left, int top);
@@ -99,24 +109,24 @@ class Form {
     bool CentreAtFirstShow = false;
 
     // ---- Building: used by BuildLayout (Layout.h) ----------------------------
+    // Adds a control (making the window first if need be); null on failure.
     HWND AddControl(const ControlDefinition& definition);
+    // Handlers report failures themselves, in a box owned by the page.
     void BindClick(HWND control, std::function<void()> handler);
 
     // Presses a button as a click would: runs its handler unless the button
     // is disabled or has none. True when a handler ran.
     bool PressButton(HWND button);
 
-    HWND DefaultButton() const { return defaultButton_; }
-    HWND CancelButton() const { return cancelButton_; }
-
   protected:
+    // Builds the page's controls, once, when its window is made.
+    virtual void CreateControls() {}
     // Events; pages override the ones they have.
     virtual void FormShow() {}
     virtual void FormCloseQuery(bool& /*canClose*/) {}
     virtual void FormClose() {}
     // Notifications of controls other than button clicks.
     virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
-    virtual void OnCommand(HWND /*control*/, int /*code*/) {}
     // The control that has the focus when the page opens: by default the
     // first control of the tab order that can take it.
     virtual HWND InitialFocus();
@@ -125,30 +135,25 @@ class Form {
     struct Control {
         HWND Handle;
         ControlKind Kind;
-        unsigned Flags;
         std::function<void()> Click;
     };
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT ControlColours(HDC dc, HWND child, UINT message, WPARAM wParam, LPARAM lParam);
-    void PaintBackground(HDC dc);
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR ControlColours(HDC dc, HWND child);
     const Control* FindControl(HWND handle) const;
-    bool OwnsWindow(HWND window) const;
-    bool HandleDialogKey(const MSG& message);
+    bool Prepare();
+    void Reveal();
     bool CloseSequenceLetsGo();
-    void UpdateDefaultButtonLook();
     void UpdateRadioTabStops();
-    void PlaceAtFirstShow();
 
     std::vector<Control> controls_;
-    HWND defaultButton_ = nullptr;
-    HWND cancelButton_ = nullptr;
-    HWND savedFocus_ = nullptr;
-    HWND lookedFocus_ = nullptr;
+    HWND focusAtShow_ = nullptr;
+    int left_;
+    int top_;
     bool closeBox_;
     bool shownBefore_ = false;
-    bool modal_ = false;
+    bool complete_ = true;
     bool lastWasRadio_ = false;
     int nextControlId_ = 100;
 };

@@ -5,7 +5,7 @@
 //         {ControlKind::Button, &TfrmWelcome::cmdNext, 408, 368, 89, 25, "&Next >",
 //          Flag::Default, 1, &TfrmWelcome::cmdNextClick},
 //     };
-//     TfrmWelcome::TfrmWelcome() : Form(285, 220) { BuildLayout(*this, Layout); }
+//     void TfrmWelcome::CreateControls() { BuildLayout(*this, Layout); }
 //
 // The controls are created in tab order (that is their z-order, which is the
 // order Tab walks), then the controls without a tab position in table order.

@@ -54,7 +54,7 @@ void ShowAgreement(HWND box) {
 
 } // namespace
 
-TfrmLicenseAgreement::TfrmLicenseAgreement() : Form(285, 220) {
+void TfrmLicenseAgreement::CreateControls() {
     BuildLayout(*this, Layout);
     ShowAgreement(rtbLicense);
 }

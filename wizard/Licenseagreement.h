@@ -6,7 +6,8 @@
 
 class TfrmLicenseAgreement : public Form {
   public:
-    TfrmLicenseAgreement();
+    TfrmLicenseAgreement() : Form(285, 220) {}
+    void CreateControls() override;
 
     HWND lblTitle = nullptr;
     HWND lblText = nullptr;

@@ -37,8 +37,7 @@ const ControlLayout<Page> Layout[] = {
 
 } // namespace
 
-// No close box: the controller closes the page when the run is over.
-TfrmProgress::TfrmProgress() : Form(285, 220, false) {
+void TfrmProgress::CreateControls() {
     BuildLayout(*this, Layout);
     AddListColumn(lsvProgress, "", 300);
     AddListColumn(lsvProgress, "", 100);

@@ -8,7 +8,9 @@
 
 class TfrmProgress : public Form, public ProgressRows {
   public:
-    TfrmProgress();
+    // No close box: the controller closes the page when the run is over.
+    TfrmProgress() : Form(285, 220, false) {}
+    void CreateControls() override;
 
     HWND lblTitle = nullptr;
     HWND lblText = nullptr;

@@ -44,7 +44,7 @@ const ControlLayout<Page> Layout[] = {
 
 } // namespace
 
-TfrmReadyToInstall::TfrmReadyToInstall() : Form(285, 220) {
+void TfrmReadyToInstall::CreateControls() {
     BuildLayout(*this, Layout);
 }
 

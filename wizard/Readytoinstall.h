@@ -7,7 +7,8 @@
 
 class TfrmReadyToInstall : public Form {
   public:
-    TfrmReadyToInstall();
+    TfrmReadyToInstall() : Form(285, 220) {}
+    void CreateControls() override;
 
     HWND lblTitle = nullptr;
     HWND lblText = nullptr;

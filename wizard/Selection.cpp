@@ -104,7 +104,7 @@ std::string ComponentSizeText(int64_t kilobytes) {
     return "~" + number + " KB";
 }
 
-TfrmSelection::TfrmSelection() : Form(285, 220) {
+void TfrmSelection::CreateControls() {
     BuildLayout(*this, Layout);
     AddListColumn(lsvComponent, " Components", 250);
     AddListColumn(lsvComponent, "Version", 75);

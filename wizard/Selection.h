@@ -11,7 +11,8 @@
 
 class TfrmSelection : public Form {
   public:
-    TfrmSelection();
+    TfrmSelection() : Form(285, 220) {}
+    void CreateControls() override;
 
     HWND lblTitle = nullptr;
     HWND lblText = nullptr;

@@ -46,7 +46,7 @@ const ControlLayout<Page> Layout[] = {
 
 } // namespace
 
-TfrmSuccess::TfrmSuccess() : Form(285, 220) {
+void TfrmSuccess::CreateControls() {
     BuildLayout(*this, Layout);
     AddListColumn(lsvComponents, "", 300);
     AddListColumn(lsvComponents, "", 100);

@@ -6,7 +6,8 @@
 
 class TfrmSuccess : public Form {
   public:
-    TfrmSuccess();
+    TfrmSuccess() : Form(285, 220) {}
+    void CreateControls() override;
 
     HWND lblTitle = nullptr;
     HWND lblText = nullptr;

@@ -33,9 +33,7 @@ const ControlLayout<Page> Layout[] = {
 
 } // namespace
 
-// Stored position 285, 220; centred on the desktop at the first show.
-TfrmWelcome::TfrmWelcome() : Form(285, 220) {
-    CentreAtFirstShow = true;
+void TfrmWelcome::CreateControls() {
     BuildLayout(*this, Layout);
 }
 

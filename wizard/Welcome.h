@@ -5,7 +5,9 @@
 
 class TfrmWelcome : public Form {
   public:
-    TfrmWelcome();
+    // Stored position 285, 220; centred on the desktop at the first show.
+    TfrmWelcome() : Form(285, 220) { CentreAtFirstShow = true; }
+    void CreateControls() override;
 
     HWND lblTitle = nullptr;
     HWND lblText = nullptr;

@@ -2,6 +2,7 @@
 #include "Installmanager.h"
 #include "SessionReset.h"
 #include "TestFiles.h"
+#include "UserInput.h"
 
 #include <gtest/gtest.h>
 
@@ -176,25 +177,12 @@ TEST_F(DiskSpace, RealVolumeOfTheSystemDrive) {
 
 // The folder browser is a real shell dialog; a second thread answers it.
 HWND FindBrowser(DWORD threadId) {
-    for (int i = 0; i < 500; ++i) {
-        HWND found = nullptr;
-        EnumThreadWindows(
-            threadId,
-            [](HWND window, LPARAM data) -> BOOL {
-                char className[64] = {};
-                GetClassNameA(window, className, sizeof className);
-                if (IsWindowVisible(window) && strcmp(className, "#32770") == 0) {
-                    *reinterpret_cast<HWND*>(data) = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        if (found)
-            return found;
-        Sleep(20);
-    }
-    return nullptr;
+    HWND found = nullptr;
+    support::WaitFor(10000, [&] {
+        return (found = support::FindTopLevel({0, threadId, support::DialogClass, "", ""})) !=
+               nullptr;
+    });
+    return found;
 }
 
 // The browser's edit box shows the name of the selected folder; a user

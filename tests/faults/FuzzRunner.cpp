@@ -46,6 +46,8 @@ std::string CheckEntry(const ComponentEntry& entry, int index) {
 } // namespace
 
 std::string LoadAndShow(const std::string& file, TfrmSelection& page) {
+    // The page is never shown: its window and list are made here.
+    page.HandleNeeded();
     ResetInstallSession();
     std::string problem;
     if (!LoadConfigurationFrom(file)) {

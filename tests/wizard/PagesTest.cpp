@@ -10,6 +10,8 @@
 #include "Artwork.h"
 #include "resource.h"
 
+#include <richedit.h>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -25,6 +27,18 @@ bool Checked(HWND button) {
 bool InvariantHolds(const TfrmLicenseAgreement& page) {
     return (IsWindowEnabled(page.cmdNext) != FALSE) == Checked(page.rdbAccept) &&
            Checked(page.rdbAccept) != Checked(page.rdbDontAccept);
+}
+
+// From the page's first control: Don't accept -> Back -> Cancel (Next is
+// disabled) -> the agreement. One key at a time: each goes to the control
+// that has the focus then.
+void TabIntoTheAgreement(PageRobot& robot, const TfrmLicenseAgreement& page) {
+    for (int i = 0; i < 3; ++i) {
+        const HWND before = robot.Focus();
+        robot.Key(VK_TAB);
+        robot.WaitUntil("the focus to move on", [&] { return robot.Focus() != before; });
+    }
+    robot.WaitUntil("focus in the agreement", [&] { return robot.Focus() == page.rtbLicense; });
 }
 
 TEST_F(PagesTest, LicenceNextFollowsTheAcceptButtonAndSurvivesARefusedQuit) {
@@ -91,14 +105,7 @@ TEST_F(PagesTest, LicenceTextIsTheStoredAgreementReadOnlyAndKeepsTab) {
     HWND focusAfterTab = nullptr;
     const int result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
-        // Don't accept -> Back -> Cancel (Next is disabled) -> the agreement.
-        // One key at a time: each goes to the control that has the focus then.
-        for (int i = 0; i < 3; ++i) {
-            const HWND before = robot.Focus();
-            robot.Key(VK_TAB);
-            robot.WaitUntil("the focus to move on", [&] { return robot.Focus() != before; });
-        }
-        robot.WaitUntil("focus in the agreement", [&] { return robot.Focus() == page.rtbLicense; });
+        TabIntoTheAgreement(robot, page);
         robot.Key(VK_TAB);
         PostMessageA(page.rtbLicense, WM_CHAR, 'x', 1);
         robot.Flush(page.cmdCancel);
@@ -137,6 +144,18 @@ TEST_F(PagesTest, LicenceLinesFitTheBox) {
     }
     SelectObject(dc, old);
     ReleaseDC(page.rtbLicense, dc);
+}
+
+TEST_F(PagesTest, TabbingIntoTheAgreementSelectsNothingInIt) {
+    TfrmLicenseAgreement page;
+    ShowModalWith(page, [&](PageRobot& robot) {
+        robot.WaitUntilShown(page);
+        TabIntoTheAgreement(robot, page);
+        robot.Click(page.cmdBack);
+    });
+    CHARRANGE selection = {-1, -1};
+    SendMessageA(page.rtbLicense, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    EXPECT_EQ(selection.cpMin, selection.cpMax);
 }
 
 TEST_F(PagesTest, ProgressRowsAreTheSelectedComponentsInCatalogueOrder) {
@@ -200,6 +219,7 @@ TEST_F(PagesTest, ProgressMakesALowRowFullyVisible) {
 
 TEST_F(PagesTest, ProgressPageOffersNoWayOut) {
     TfrmProgress page;
+    ASSERT_TRUE(page.HandleNeeded());
     const LONG style = GetWindowLongA(page.Handle, GWL_STYLE);
     EXPECT_FALSE(style & WS_SYSMENU);
     for (HWND button : {page.cmdBack, page.cmdNext, page.cmdCancel})
@@ -242,6 +262,7 @@ TEST_F(PagesTest, CompletionEndsOnEnterAndOnTheCloseBoxWithoutAsking) {
     TfrmSuccess page;
     // Back and Cancel have no handlers on this page; these would show if a
     // disabled button went off.
+    page.HandleNeeded();
     page.BindClick(page.cmdBack, [&] { page.PageResult = PageResults::Back; });
     page.BindClick(page.cmdCancel, [&] { page.PageResult = PageResults::Back; });
     EXPECT_EQ(ShowModalWith(page,

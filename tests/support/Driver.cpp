@@ -1,5 +1,7 @@
 #include "Driver.h"
 
+#include "UserInput.h"
+
 #include <commctrl.h>
 
 #include <cstring>
@@ -22,83 +24,7 @@ const char* const PageTitles[] = {
 
 constexpr UINT MessageTimeout = 3000;
 
-template <typename Predicate> bool WaitFor(DWORD timeout, Predicate done) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (done())
-            return true;
-        if (GetTickCount() - start > timeout)
-            return false;
-        Sleep(15);
-    }
-}
-
-struct TopLevelSearch {
-    DWORD processId;
-    const std::string* caption;
-    const std::string* childText;
-    const char* className;
-    HWND found;
-};
-
-struct ChildSearch {
-    const std::string* text;
-    const char* className;
-    HWND found;
-    std::vector<HWND>* all;
-};
-
-// The text the system keeps for a window (captions of labels, buttons and
-// top-level windows), read without a message: it works while the installer's
-// thread is busy with the installation run and pumps no messages.
-std::string StoredText(HWND window) {
-    wchar_t text[1024] = {};
-    const int length = InternalGetWindowText(window, text, 1024);
-    char narrow[4096] = {};
-    WideCharToMultiByte(CP_ACP, 0, text, length, narrow, sizeof narrow - 1, nullptr, nullptr);
-    return narrow;
-}
-
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-BOOL CALLBACK FindChild(HWND child, LPARAM data) {
-    auto* search = reinterpret_cast<ChildSearch*>(data);
-    if (search->className && _stricmp(ClassOf(child).c_str(), search->className) != 0)
-        return TRUE;
-    if (search->all) {
-        search->all->push_back(child);
-        return TRUE;
-    }
-    if (StoredText(child) == *search->text) {
-        search->found = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindTop(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<TopLevelSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window))
-        return TRUE;
-    if (search->className && ClassOf(window) != search->className)
-        return TRUE;
-    if (StoredText(window) != *search->caption)
-        return TRUE;
-    if (!search->childText->empty()) {
-        ChildSearch child{search->childText, nullptr, nullptr, nullptr};
-        EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&child));
-        if (!child.found)
-            return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-}
+using support::WaitFor;
 
 // Memory inside the installer's process, for list-view messages whose
 // arguments are pointers.
@@ -251,9 +177,7 @@ DWORD SetupProcess::WaitForExit(DWORD timeout) {
 
 HWND FindTopLevel(DWORD processId, const std::string& caption, const std::string& childText,
                   const char* className) {
-    TopLevelSearch search{processId, &caption, &childText, className, nullptr};
-    EnumWindows(FindTop, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return support::FindTopLevel({processId, 0, className ? className : "", caption, childText});
 }
 
 HWND WaitForPage(DWORD processId, const std::string& title, DWORD timeout) {
@@ -291,36 +215,26 @@ bool MessageBoxAppears(DWORD processId, const std::string& caption, DWORD timeou
 }
 
 std::string MessageBoxText(HWND box) {
-    return Text(GetDlgItem(box, 0xFFFF));
+    return support::MessageBoxText(box);
 }
 
 void AnswerMessageBox(HWND box, int button) {
-    HWND control = GetDlgItem(box, button);
-    if (!control)
+    if (!support::ClickBoxButton(box, button))
         throw DriverError("message box '" + Text(box) + "' has no button " +
                           std::to_string(button));
-    PostMessageA(control, BM_CLICK, 0, 0);
     WaitUntilGone(box);
 }
 
 HWND Control(HWND page, const std::string& text) {
-    ChildSearch search{&text, nullptr, nullptr, nullptr};
-    EnumChildWindows(page, FindChild, reinterpret_cast<LPARAM>(&search));
-    if (!search.found)
-        throw DriverError("no control '" + text + "' on page '" + CurrentPageTitle([&] {
-                              DWORD id = 0;
-                              GetWindowThreadProcessId(page, &id);
-                              return id;
-                          }()) +
-                          "'");
-    return search.found;
+    if (HWND found = support::FindChild(page, "", text))
+        return found;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(page, &processId);
+    throw DriverError("no control '" + text + "' on page '" + CurrentPageTitle(processId) + "'");
 }
 
 std::vector<HWND> ControlsOfClass(HWND page, const std::string& className) {
-    std::vector<HWND> all;
-    ChildSearch search{nullptr, className.c_str(), nullptr, &all};
-    EnumChildWindows(page, FindChild, reinterpret_cast<LPARAM>(&search));
-    return all;
+    return support::ChildrenOfClass(page, className);
 }
 
 std::string Text(HWND window) {
@@ -360,28 +274,18 @@ void SetEditText(HWND edit, const std::string& text) {
 namespace {
 
 HWND FocusedControl(HWND page) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(page, nullptr), &info) && info.hwndFocus)
-        return info.hwndFocus;
-    return page;
+    HWND focus = support::FocusOf(GetWindowThreadProcessId(page, nullptr));
+    return focus ? focus : page;
 }
 
 } // namespace
 
 void PressKey(HWND target, UINT virtualKey) {
-    HWND to = GetParent(target) ? target : FocusedControl(target);
-    const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
-    PostMessageA(to, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
-    if (virtualKey == VK_SPACE)
-        PostMessageA(to, WM_CHAR, ' ', 1 | (scan << 16));
-    PostMessageA(to, WM_KEYUP, virtualKey, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+    support::PostKey(GetParent(target) ? target : FocusedControl(target), virtualKey);
 }
 
 void PressAlt(HWND page, char letter) {
-    // Bit 29: the Alt key is down.
-    PostMessageA(FocusedControl(page), WM_SYSCHAR, static_cast<unsigned char>(letter),
-                 1 | (1u << 29));
+    support::PostAltKey(FocusedControl(page), letter);
 }
 
 void CloseFromTitleBar(HWND page) {
@@ -400,7 +304,7 @@ RECT WindowRect(HWND window) {
 
 void WaitUntilEnabled(HWND control, DWORD timeout) {
     if (!WaitFor(timeout, [&] { return IsWindowEnabled(control) != FALSE; }))
-        throw DriverError("control '" + StoredText(control) + "' stayed disabled");
+        throw DriverError("control '" + support::StoredText(control) + "' stayed disabled");
 }
 
 void WaitUntilGone(HWND window, DWORD timeout) {

@@ -1,18 +1,8 @@
 #include "BoxAnswerer.h"
 
-namespace {
+#include "UserInput.h"
 
-// A visible dialog-class window of this process with that caption.
-HWND FindOwnBox(const std::string& caption) {
-    HWND window = nullptr;
-    while ((window = FindWindowExA(nullptr, window, "#32770", caption.c_str())) != nullptr) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
-}
+namespace {
 
 struct ChildSurvey {
     int buttons = 0;
@@ -21,12 +11,11 @@ struct ChildSurvey {
 
 BOOL CALLBACK SurveyChild(HWND child, LPARAM survey) {
     auto* found = reinterpret_cast<ChildSurvey*>(survey);
-    char className[32] = {};
-    GetClassNameA(child, className, sizeof className);
+    const std::string className = support::ClassOf(child);
     const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
-    if (lstrcmpiA(className, "Button") == 0 && (style & WS_VISIBLE))
+    if (lstrcmpiA(className.c_str(), "Button") == 0 && (style & WS_VISIBLE))
         ++found->buttons;
-    if (lstrcmpiA(className, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON)
+    if (lstrcmpiA(className.c_str(), "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON)
         found->icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
     return TRUE;
 }
@@ -47,16 +36,15 @@ std::vector<BoxAnswerer::Box> BoxAnswerer::Answered() {
 }
 
 void BoxAnswerer::Watch() {
+    const support::WindowQuery query{GetCurrentProcessId(), 0, support::DialogClass, caption_, ""};
     while (!stop_) {
-        HWND box = FindOwnBox(caption_);
+        HWND box = support::FindTopLevel(query);
         if (!box) {
             Sleep(10);
             continue;
         }
         Box seen;
-        char text[1024] = {};
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        seen.Text = text;
+        seen.Text = support::MessageBoxText(box);
         seen.Owned = GetWindow(box, GW_OWNER) != nullptr;
         ChildSurvey survey;
         EnumChildWindows(box, SurveyChild, reinterpret_cast<LPARAM>(&survey));
@@ -66,8 +54,7 @@ void BoxAnswerer::Watch() {
             std::lock_guard<std::mutex> lock(mutex_);
             answered_.push_back(seen);
         }
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, button_)));
+        support::ClickBoxButton(box, button_);
         // The same box is never answered twice.
         for (int waited = 0; IsWindow(box) && waited < 500; ++waited)
             Sleep(10);

@@ -1,9 +1,10 @@
 // The helper thread that plays the user.
 #include "PageRobot.h"
 
+#include "UserInput.h"
+
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -32,23 +33,6 @@ void WaitFor(const char* what, Condition condition, HWND about = nullptr) {
         }
         Sleep(5);
     }
-}
-
-struct BoxSearch {
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<BoxSearch*>(data);
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (std::strcmp(className, "#32770") == 0 && IsWindowVisible(window) &&
-        WindowText(window) == search->caption) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 } // namespace
@@ -85,6 +69,8 @@ void PageRobot::WaitUntil(const char* what, const std::function<bool()>& conditi
 }
 
 int ShowModalWith(Form& page, const std::function<void(PageRobot&)>& script) {
+    // Made before the script starts, which reads the page's windows.
+    page.HandleNeeded();
     PageRobot robot(script);
     return page.ShowModal();
 }
@@ -94,10 +80,7 @@ void PageRobot::Click(HWND button) {
 }
 
 HWND PageRobot::Focus() {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(uiThread_, &info);
-    return info.hwndFocus;
+    return support::FocusOf(uiThread_);
 }
 
 // The window a key goes to. While a click is being handled the thread may for
@@ -108,14 +91,11 @@ HWND PageRobot::KeyTarget() {
 }
 
 void PageRobot::Key(WPARAM virtualKey) {
-    HWND focus = KeyTarget();
-    PostMessageA(focus, WM_KEYDOWN, virtualKey, 1);
-    PostMessageA(focus, WM_KEYUP, virtualKey, 1 | (1u << 30) | (1u << 31));
+    support::PostKey(KeyTarget(), static_cast<UINT>(virtualKey));
 }
 
 void PageRobot::AltKey(char letter) {
-    // The context bit (29) marks the Alt key as held.
-    PostMessageA(KeyTarget(), WM_SYSCHAR, static_cast<WPARAM>(letter), 1 | (1 << 29));
+    support::PostAltKey(KeyTarget(), letter);
 }
 
 void PageRobot::CloseBox(const Form& page) {
@@ -123,15 +103,12 @@ void PageRobot::CloseBox(const Form& page) {
 }
 
 std::string PageRobot::AnswerBox(const char* caption, int button) {
-    BoxSearch search{caption, nullptr};
-    WaitFor(caption, [&] {
-        search.found = nullptr;
-        EnumThreadWindows(uiThread_, FindBox, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    });
-    const std::string text = WindowText(GetDlgItem(search.found, 0xFFFF));
-    PostMessageA(GetDlgItem(search.found, button), BM_CLICK, 0, 0);
-    WaitFor("a box to close", [&] { return !IsWindow(search.found); });
+    const support::WindowQuery query{0, uiThread_, support::DialogClass, caption, ""};
+    HWND box = nullptr;
+    WaitFor(caption, [&] { return (box = support::FindTopLevel(query)) != nullptr; });
+    const std::string text = support::MessageBoxText(box);
+    support::ClickBoxButton(box, button);
+    WaitFor("a box to close", [&] { return !IsWindow(box); });
     return text;
 }
 

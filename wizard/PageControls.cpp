@@ -1,0 +1,152 @@
+// The standard windows a page is built from.
+#include "PageControls.h"
+
+#include "Artwork.h"
+#include "SystemLibraries.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+namespace {
+
+constexpr COLORREF White = RGB(255, 255, 255);
+
+// What every control of a kind is made of, before its flags; in the order of
+// ControlKind.
+struct KindStyle {
+    const char* ClassName;
+    DWORD Style;
+    DWORD ExStyle;
+};
+const KindStyle KindStyles[] = {
+    {"STATIC", SS_NOPREFIX | SS_LEFT, 0},                         // Label
+    {"STATIC", SS_NOPREFIX | SS_LEFTNOWORDWRAP, 0},               // Title
+    {"BUTTON", BS_PUSHBUTTON, 0},                                 // Button
+    {"BUTTON", BS_AUTORADIOBUTTON, 0},                            // RadioButton
+    {"BUTTON", BS_AUTOCHECKBOX, 0},                               // CheckBox
+    {"BUTTON", BS_GROUPBOX, 0},                                   // GroupBox
+    {"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},         // Edit
+    {WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL, WS_EX_CLIENTEDGE}, // ListView
+    {RICHEDIT_CLASSA, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL,
+     WS_EX_CLIENTEDGE}, // RichText
+};
+
+// The rich text box keeps the Tab key, which does nothing in it (in a dialog
+// the box would otherwise move the focus on by itself), and leaves Enter and
+// Esc to the dialog manager. It does not offer to have its text selected:
+// the dialog manager would select the whole agreement whenever the focus
+// comes to it.
+WNDPROC richTextProcedure = nullptr;
+
+LRESULT CALLBACK RichTextInDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN && wParam == VK_TAB)
+        return 0;
+    const LRESULT result = CallWindowProcA(richTextProcedure, window, message, wParam, lParam);
+    if (message == WM_GETDLGCODE)
+        return (result | DLGC_WANTTAB) & ~(DLGC_WANTALLKEYS | DLGC_HASSETSEL);
+    return result;
+}
+
+// The group box draws only its frame and caption, and the page, which clips
+// its children, paints nothing under it; its inside is filled white here,
+// within the part that is being repainted.
+WNDPROC groupBoxProcedure = nullptr;
+
+LRESULT CALLBACK GroupBoxPaintsWhite(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        HRGN update = CreateRectRgn(0, 0, 0, 0);
+        if (GetUpdateRgn(window, update, FALSE) != NULLREGION) {
+            HDC dc = GetDC(window);
+            FillRgn(dc, update, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            ReleaseDC(window, dc);
+        }
+        DeleteObject(update);
+    }
+    return CallWindowProcA(groupBoxProcedure, window, message, wParam, lParam);
+}
+
+// From the system folder only, like every DLL the installer loads itself.
+void LoadRichText() {
+    static const bool loaded = LoadSystemLibrary("riched20.dll") != nullptr;
+    (void)loaded;
+}
+
+// Sizes a label to its one-line text in its font.
+void FitToText(HWND label, HFONT font) {
+    const std::string text = WindowText(label);
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT bounds = {0, 0, 0, 0};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    SetWindowPos(label, nullptr, 0, 0, bounds.right, bounds.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+HWND CreatePageControl(HWND page, const ControlDefinition& definition, int id, bool startsGroup) {
+    const ControlKind kind = definition.Kind;
+    const unsigned flags = definition.Flags;
+    KindStyle made = KindStyles[static_cast<int>(kind)];
+    if (kind == ControlKind::RichText)
+        LoadRichText();
+    DWORD style = made.Style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    if (flags & Flag::OneLine)
+        style |= SS_LEFTNOWORDWRAP;
+    if (kind == ControlKind::Button && (flags & Flag::Default))
+        style |= BS_DEFPUSHBUTTON;
+    if (flags & Flag::NoHeader)
+        style |= LVS_NOCOLUMNHEADER | LVS_NOSORTHEADER;
+    if (flags & Flag::Borderless)
+        made.ExStyle &= ~WS_EX_CLIENTEDGE;
+    if (flags & Flag::Disabled)
+        style |= WS_DISABLED;
+    if (definition.TabPosition >= 0)
+        style |= WS_TABSTOP;
+    if (startsGroup)
+        style |= WS_GROUP;
+    HWND control = CreateWindowExA(
+        made.ExStyle, made.ClassName, definition.Caption ? definition.Caption : "", style,
+        definition.Left, definition.Top, definition.Width, definition.Height, page,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    if (!control)
+        return nullptr;
+
+    HFONT font = kind == ControlKind::Title ? TitleFont()
+                 : (flags & Flag::Bold)     ? BoldPageFont()
+                                            : PageFont();
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (kind == ControlKind::ListView) {
+        const DWORD extended = ((flags & Flag::CheckBoxes) ? LVS_EX_CHECKBOXES : 0) |
+                               ((flags & Flag::RowSelect) ? LVS_EX_FULLROWSELECT : 0);
+        SendMessageA(control, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+        SendMessageA(control, LVM_SETBKCOLOR, 0, White);
+        SendMessageA(control, LVM_SETTEXTBKCOLOR, 0, White);
+    }
+    if (kind == ControlKind::RichText) {
+        SendMessageA(control, EM_SETBKGNDCOLOR, 0, White);
+        // Lines wrap at the box's width, although it has a horizontal bar.
+        SendMessageA(control, EM_SETTARGETDEVICE, 0, 0);
+        richTextProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RichTextInDialog)));
+    }
+    if (kind == ControlKind::GroupBox)
+        groupBoxProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupBoxPaintsWhite)));
+    if (flags & Flag::Checked)
+        SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
+    if (flags & Flag::AutoSize)
+        FitToText(control, font);
+    return control;
+}
