@@ -18,7 +18,9 @@ ExternalProject_Add(libjpeg_turbo_build
         # linker drops what the decoder never calls; the pictures are small.
         -DCMAKE_BUILD_TYPE=MinSizeRel
         # No build paths in its objects (as for our own code).
-        "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections -ffile-prefix-map=${CMAKE_BINARY_DIR}=build"
+        # The C runtime's own formatted input and output rather than mingw's
+        # larger replacements, and no JPEGMEM variable read with sscanf.
+        "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections -ffile-prefix-map=${CMAKE_BINARY_DIR}=build -D__USE_MINGW_ANSI_STDIO=0 -DNO_GETENV"
         # Its version text would carry the day of the build; it names the
         # source package instead, so that every build gives the same bytes.
         -DBUILD=debian-bookworm

@@ -1,8 +1,7 @@
 // The value rules of the configuration file: integers, flags and sizes.
 #include "Installmanager.h"
 
-#include <cmath>
-#include <cstdlib>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -89,66 +88,62 @@ std::optional<int64_t> ParseWholeNumber(const std::string& number) {
     return negative ? static_cast<int64_t>(0 - value) : static_cast<int64_t>(value);
 }
 
-// A floating-point number: blanks around it allowed, an optional sign, digits
-// with at most one decimal separator, an optional exponent. Truncated toward
-// zero; none when unreadable or outside the signed 64-bit range.
+// A decimal number: blanks around it allowed, an optional sign, digits with
+// at most one decimal separator, an optional exponent. Truncated toward zero
+// with exact decimal arithmetic (no floating point, so no rounding on the
+// way); none when unreadable or outside the signed 64-bit range.
 std::optional<int64_t> ReadSize(const std::string& text, char decimalSeparator) {
     size_t begin = 0, end = text.size();
     while (begin < end && (text[begin] == ' ' || text[begin] == '\t'))
         ++begin;
     while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t'))
         --end;
-    if (begin == end)
-        return std::nullopt;
-
-    // Rewrite into the C locale's form, checking the shape on the way, so
-    // that strtod sees nothing it would read differently (hex, inf, nan).
-    std::string number;
     size_t pos = begin;
-    if (text[pos] == '+' || text[pos] == '-')
-        number += text[pos++];
-    int mantissaDigits = 0;
-    bool whole = true;
-    while (pos < end && IsDigit(text[pos])) {
-        number += text[pos++];
-        ++mantissaDigits;
-    }
+    const bool negative = pos < end && text[pos] == '-';
+    if (pos < end && (text[pos] == '+' || text[pos] == '-'))
+        ++pos;
+    std::string digits;
+    while (pos < end && IsDigit(text[pos]))
+        digits += text[pos++];
+    size_t fractionDigits = 0;
     if (pos < end && text[pos] == decimalSeparator) {
-        whole = false;
-        number += '.';
         ++pos;
-        while (pos < end && IsDigit(text[pos])) {
-            number += text[pos++];
-            ++mantissaDigits;
-        }
+        for (; pos < end && IsDigit(text[pos]); ++pos, ++fractionDigits)
+            digits += text[pos];
     }
-    if (mantissaDigits == 0)
+    if (digits.empty())
         return std::nullopt;
+    // The exponent, held within a bound far beyond any 64-bit value's digits.
+    long exponent = 0;
     if (pos < end && (text[pos] == 'e' || text[pos] == 'E')) {
-        whole = false;
-        number += 'e';
         ++pos;
+        const bool down = pos < end && text[pos] == '-';
         if (pos < end && (text[pos] == '+' || text[pos] == '-'))
-            number += text[pos++];
-        int exponentDigits = 0;
-        while (pos < end && IsDigit(text[pos])) {
-            number += text[pos++];
-            ++exponentDigits;
-        }
-        if (exponentDigits == 0)
+            ++pos;
+        if (pos == end || !IsDigit(text[pos]))
             return std::nullopt;
+        for (; pos < end && IsDigit(text[pos]); ++pos)
+            exponent = std::min(exponent * 10 + (text[pos] - '0'), 100000L);
+        if (down)
+            exponent = -exponent;
     }
     if (pos != end)
         return std::nullopt;
-    // A double holds integers exactly only up to 2^53.
-    if (whole)
-        return ParseWholeNumber(number);
 
-    const double value = std::trunc(std::strtod(number.c_str(), nullptr));
-    // 2^63 is the first value past the range; -2^63 itself fits.
-    if (!std::isfinite(value) || value >= 9223372036854775808.0 || value < -9223372036854775808.0)
-        return std::nullopt;
-    return static_cast<int64_t>(value);
+    // The value is digits x 10^(exponent - fractionDigits).
+    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
+    const long shift = exponent - static_cast<long>(fractionDigits);
+    if (shift >= 0) {
+        if (!digits.empty() && digits.size() + static_cast<size_t>(shift) > 19)
+            return std::nullopt;
+        digits.append(digits.empty() ? 0 : static_cast<size_t>(shift), '0');
+    } else {
+        const long kept = static_cast<long>(digits.size()) + shift;
+        digits.resize(kept > 0 ? static_cast<size_t>(kept) : 0);
+    }
+    if (digits.empty())
+        return 0;
+    return ParseWholeNumber((negative ? "-" : "") + digits);
 }
 
 } // namespace

@@ -3,8 +3,6 @@
 
 #include "Installmanager.h"
 
-#include <cstdio>
-
 namespace {
 
 std::string LogPath;
@@ -12,10 +10,16 @@ std::string LogPath;
 std::string LocalTime() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    char text[32];
-    snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay,
-             now.wHour, now.wMinute, now.wSecond);
-    return text;
+    // Digits by hand: the C library's formatted output would bring tens of
+    // kilobytes into the program for one line.
+    auto digits = [](unsigned value, size_t count) {
+        std::string text(count, '0');
+        for (size_t i = count; i-- > 0; value /= 10)
+            text[i] = static_cast<char>('0' + value % 10);
+        return text;
+    };
+    return digits(now.wYear, 4) + "-" + digits(now.wMonth, 2) + "-" + digits(now.wDay, 2) + " " +
+           digits(now.wHour, 2) + ":" + digits(now.wMinute, 2) + ":" + digits(now.wSecond, 2);
 }
 
 // The folder part of a file path, "" when it has none.

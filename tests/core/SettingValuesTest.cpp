@@ -61,6 +61,13 @@ TEST(SizeSetting, NumbersAreTruncatedTowardZero) {
     EXPECT_EQ(ParseSizeSetting("9223372036854775807", ','), INT64_MAX);
     EXPECT_EQ(ParseSizeSetting("-9223372036854775808", '.'), INT64_MIN);
     EXPECT_EQ(ParseSizeSetting("9223372036854775808", '.'), 0);
+    // Fractions and exponents too, without a double's rounding on the way.
+    EXPECT_EQ(ParseSizeSetting("9223372036854775807.9", '.'), INT64_MAX);
+    EXPECT_EQ(ParseSizeSetting("92233720368547758.07e2", '.'), INT64_MAX);
+    EXPECT_EQ(ParseSizeSetting("-9.223372036854775808e18", '.'), INT64_MIN);
+    EXPECT_EQ(ParseSizeSetting("1e19", '.'), 0);
+    EXPECT_EQ(ParseSizeSetting("0e999999999999", '.'), 0);
+    EXPECT_EQ(ParseSizeSetting("123e-999999999999", '.'), 0);
 }
 
 TEST(SizeSetting, TheRegionalDecimalSeparatorAloneSeparates) {

@@ -235,26 +235,31 @@ TEST_F(InputPages, TabGoesRoundEveryPageInItsOrder) {
     using ::testing::ElementsAre;
     UseCatalogue({{"Core"}, {"Data"}});
     SetDestinationFolder("E:\\Apps");
+    // The pages' controls exist once they have been shown: the stops are
+    // compared after each page has run.
     TfrmSelection selection;
-    EXPECT_THAT(TabStops(selection, 4, [&] { return selection.cmdBack; }),
+    const auto selectionStops = TabStops(selection, 4, [&] { return selection.cmdBack; });
+    EXPECT_THAT(selectionStops,
                 ElementsAre(selection.lsvComponent, selection.cmdBack, selection.cmdNext,
                             selection.cmdCancel, selection.lsvComponent));
     TfrmDestination destination;
-    EXPECT_THAT(TabStops(destination, 4, [&] { return destination.cmdBack; }),
+    const auto destinationStops = TabStops(destination, 4, [&] { return destination.cmdBack; });
+    EXPECT_THAT(destinationStops,
                 ElementsAre(destination.cmdNext, destination.cmdCancel, destination.cmdChange,
                             destination.cmdBack, destination.cmdNext));
     TfrmContactInfo contact;
-    EXPECT_THAT(TabStops(contact, 6, [&] { return contact.cmdBack; }),
-                ElementsAre(contact.txtFirstName, contact.txtLastName, contact.txtEmail,
-                            contact.cmdBack, contact.cmdNext, contact.cmdCancel,
-                            contact.txtFirstName));
+    const auto contactStops = TabStops(contact, 6, [&] { return contact.cmdBack; });
+    EXPECT_THAT(contactStops, ElementsAre(contact.txtFirstName, contact.txtLastName,
+                                          contact.txtEmail, contact.cmdBack, contact.cmdNext,
+                                          contact.cmdCancel, contact.txtFirstName));
     TfrmReadyToInstall ready;
-    EXPECT_THAT(TabStops(ready, 4, [&] { return ready.cmdBack; }),
-                ElementsAre(ready.chkLogFile, ready.cmdBack, ready.cmdNext, ready.cmdCancel,
-                            ready.chkLogFile));
+    const auto readyStops = TabStops(ready, 4, [&] { return ready.cmdBack; });
+    EXPECT_THAT(readyStops, ElementsAre(ready.chkLogFile, ready.cmdBack, ready.cmdNext,
+                                        ready.cmdCancel, ready.chkLogFile));
     // Back and Cancel are disabled on the completion page: Finish and the list.
     TfrmSuccess completion;
-    EXPECT_THAT(TabStops(completion, 2, [&] { return completion.cmdNext; }),
+    const auto completionStops = TabStops(completion, 2, [&] { return completion.cmdNext; });
+    EXPECT_THAT(completionStops,
                 ElementsAre(completion.cmdNext, completion.lsvComponents, completion.cmdNext));
 }
 
