@@ -85,6 +85,8 @@ int RunWizard(const CommandLineOptions& options) {
 
 } // namespace
 
+int ExitCodeIfTerminated = ExitCodes::Success;
+
 int StartInstaller(const CommandLineOptions& options) {
     if (options.RunLogFile)
         StartRunLog(*options.RunLogFile);
@@ -97,8 +99,10 @@ int StartInstaller(const CommandLineOptions& options) {
         MessageBoxA(nullptr, UsageText, InstallerCaption, MB_ICONINFORMATION | MB_OK);
         return ReportExit(ExitCodes::Success, "the usage was shown");
     }
-    if (options.Unattended())
+    if (options.Unattended()) {
+        ExitCodeIfTerminated = ExitCodes::InstallFailure;
         return RunUnattended(options);
+    }
     ReportStart(ModeName(options));
     return RunWizard(options);
 }
