@@ -70,14 +70,7 @@ std::vector<std::string> ReadSectionLines(const std::string& section, const std:
 }
 
 bool EqualNoCase(const std::string& text, const char* name) {
-    size_t i = 0;
-    for (; i < text.size() && name[i]; ++i) {
-        const unsigned char a = static_cast<unsigned char>(text[i]);
-        const unsigned char b = static_cast<unsigned char>(name[i]);
-        if (a != b && std::tolower(a) != std::tolower(b))
-            return false;
-    }
-    return i == text.size() && !name[i];
+    return SameProfileName(text, name);
 }
 
 // The value as GetPrivateProfileStringA returns it into a buffer of 2048
@@ -179,5 +172,15 @@ bool LoadConfigurationFrom(const std::string& iniPath) {
     }
     InstallSession.Components = std::move(components);
     InstallSession.ComponentCount = static_cast<int32_t>(sections.size());
+    return true;
+}
+
+bool SameProfileName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
     return true;
 }

@@ -83,6 +83,10 @@ std::string ConfigurationFileName(const std::string& executablePath);
 // them: the catalogue's entries in the same order.
 std::vector<std::string> ReadSectionNames(const std::string& file);
 
+// Section and setting names compared as the profile functions compare them:
+// ASCII letters without regard to case, every other byte as it is.
+bool SameProfileName(const std::string& a, const std::string& b);
+
 // The full path of the running executable (any length).
 std::string ExecutablePath();
 

@@ -1,9 +1,10 @@
 // Reading the configuration file's own bytes, line by line.
 #include "ConfigurationText.h"
 
+#include "Installmanager.h"
+
 #include <windows.h>
 
-#include <cctype>
 #include <cstring>
 
 namespace {
@@ -112,19 +113,9 @@ std::string Number(int value) {
 
 } // namespace
 
-bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 const WrittenSetting* FindSetting(const WrittenSection& section, const std::string& name) {
     for (const WrittenSetting& setting : section.Settings)
-        if (SameName(setting.Name, name))
+        if (SameProfileName(setting.Name, name))
             return &setting;
     return nullptr;
 }

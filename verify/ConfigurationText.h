@@ -32,6 +32,3 @@ bool ReadConfigurationText(const std::string& path, ConfigurationText& text);
 // The first setting of that name (any case) in the section, as the profile
 // functions find it; null when there is none.
 const WrittenSetting* FindSetting(const WrittenSection& section, const std::string& name);
-
-// Names compared as the profile functions compare them: without regard to case.
-bool SameName(const std::string& a, const std::string& b);

@@ -152,7 +152,7 @@ bool SameVersion(const std::string& a, const std::string& b) {
 
 bool IsEarlierProduct(const std::string& code) {
     for (const char* earlier : EarlierProductCodes)
-        if (SameName(code, earlier))
+        if (SameProfileName(code, earlier))
             return true;
     return false;
 }
@@ -189,7 +189,7 @@ void CheckPackage(Checker& check, const ComponentEntry& entry, const std::string
         return;
     }
     for (const CheckedPackage& other : seen)
-        if (SameName(other.file, entry.MSIFileName)) {
+        if (SameProfileName(other.file, entry.MSIFileName)) {
             check.Fail("MSIFileName", "section [" + other.section + "] names the same package",
                        "installs the package twice");
             return;
@@ -221,7 +221,7 @@ void CheckPackage(Checker& check, const ComponentEntry& entry, const std::string
                    "asks on every later run to remove it as an older package");
     } else {
         for (size_t i = 0; i + 1 < seen.size(); ++i)
-            if (SameName(seen[i].productCode, facts.ProductCode)) {
+            if (SameProfileName(seen[i].productCode, facts.ProductCode)) {
                 check.Fail("MSIFileName",
                            "the package's ProductCode " + facts.ProductCode +
                                " is also that of section [" + seen[i].section + "]",
@@ -240,7 +240,7 @@ void CheckPackage(Checker& check, const ComponentEntry& entry, const std::string
 
 const WrittenSection* FirstWritten(const ConfigurationText& text, const std::string& name) {
     for (const WrittenSection& section : text.Sections)
-        if (SameName(section.Name, name))
+        if (SameProfileName(section.Name, name))
             return &section;
     return nullptr;
 }
@@ -254,7 +254,7 @@ void CheckRepeatedSections(const ConfigurationText& text, const std::vector<std:
             continue;
         int times = 0;
         for (const std::string& name : listed)
-            times += SameName(name, again.Name) ? 1 : 0;
+            times += SameProfileName(name, again.Name) ? 1 : 0;
         findings.push_back({again.Name, "", Severity::Error,
                             "the section on line " + std::to_string(again.Line) +
                                 " repeats the name of the one on line " +
@@ -305,7 +305,7 @@ DistributionReport CheckDistribution(const std::string& iniPath, const std::stri
         // A repeated name reads the first section again: reported above.
         bool repeated = false;
         for (int k = 0; k < i; ++k)
-            repeated = repeated || SameName(names[k], names[i]);
+            repeated = repeated || SameProfileName(names[k], names[i]);
         if (repeated)
             continue;
         const ComponentEntry& entry = InstallSession.Components[i];

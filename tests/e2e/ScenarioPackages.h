@@ -3,8 +3,14 @@
 // configuration sections that list them, and a scratch distribution folder.
 #pragma once
 
+#include "Driver.h"
+#include "TestFiles.h"
+
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <memory>
 #include <string>
 
 namespace e2e {
@@ -42,5 +48,26 @@ bool TinyDriveIsThere();
 
 // Copies Setup.exe and every scenario package into the folder.
 void CopyDistribution(const std::string& folder);
+
+// A scratch distribution (Setup.exe and every scenario package) with a
+// program-files folder of its own; no scenario product is installed before or
+// after a test.
+class DistributionTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RemoveAllProducts();
+        CreateDirectoryA(programFiles_.c_str(), nullptr);
+        CopyDistribution(dist_.Path());
+    }
+    void TearDown() override {
+        setup_.reset();
+        RemoveAllProducts();
+    }
+    void Configure(const std::string& ini) { WriteTextFile(dist_ / "Setup.INI", ini); }
+
+    ScratchFolder dist_;
+    std::string programFiles_ = dist_ / "Program Files";
+    std::unique_ptr<SetupProcess> setup_;
+};
 
 } // namespace e2e

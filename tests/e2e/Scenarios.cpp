@@ -32,19 +32,8 @@ const char* const Accept = "I &accept the terms of the license agreement";
 const char* const DontAccept = "I &do not accept the terms of the license agreement";
 const char* const LogOption = "Generate MSI log files for the installations";
 
-class Scenario : public ::testing::Test {
+class Scenario : public DistributionTest {
   protected:
-    void SetUp() override {
-        RemoveAllProducts();
-        CreateDirectoryA(programFiles_.c_str(), nullptr);
-        CopyDistribution(dist_.Path());
-    }
-    void TearDown() override {
-        setup_.reset();
-        RemoveAllProducts();
-    }
-
-    void Configure(const std::string& ini) { WriteTextFile(dist_ / "Setup.INI", ini); }
     DWORD Start() {
         setup_ = std::make_unique<SetupProcess>(dist_.Path(), programFiles_);
         return setup_->Id();
@@ -86,10 +75,6 @@ class Scenario : public ::testing::Test {
             throw DriverError("no list view on the page");
         return lists[0];
     }
-
-    ScratchFolder dist_;
-    std::string programFiles_ = dist_ / "Program Files";
-    std::unique_ptr<SetupProcess> setup_;
 };
 
 TEST_F(Scenario, WithoutConfigurationFileOnlyTheErrorIsShown) {

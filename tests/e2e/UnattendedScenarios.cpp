@@ -40,20 +40,8 @@ bool ShowsAWindow(DWORD processId) {
     return search.found;
 }
 
-class Unattended : public ::testing::Test {
+class Unattended : public DistributionTest {
   protected:
-    void SetUp() override {
-        RemoveAllProducts();
-        CreateDirectoryA(programFiles_.c_str(), nullptr);
-        CopyDistribution(dist_.Path());
-    }
-    void TearDown() override {
-        setup_.reset();
-        RemoveAllProducts();
-    }
-
-    void Configure(const std::string& ini) { WriteTextFile(dist_ / "Setup.INI", ini); }
-
     // Runs Setup.exe with the arguments to its end, watching every few
     // milliseconds which windows it shows. A box that waited for a click
     // would keep it from ending: the wait then fails.
@@ -78,11 +66,8 @@ class Unattended : public ::testing::Test {
     bool LogSays(const std::string& text) const { return Log().find(text) != std::string::npos; }
 
     static constexpr const char* InstallerCaption = "Norvane Component Installer";
-    ScratchFolder dist_;
-    std::string programFiles_ = dist_ / "Program Files";
     std::string dest_ = dist_ / "Agents\\Norvane";
     std::string log_ = dist_ / "Agents\\install.log";
-    std::unique_ptr<SetupProcess> setup_;
     bool windowSeen_ = false;
     bool progressSeen_ = false;
     bool completionSeen_ = false;
