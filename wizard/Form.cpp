@@ -218,6 +218,16 @@ INT_PTR Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetWindowLongPtrA(Handle, DWLP_MSGRESULT, TRUE);
         return TRUE;
     }
+    case WM_GETMINMAXINFO: {
+        // The page keeps its whole layout also when it is larger than the
+        // screen (a small screen at a large scale), instead of being cut
+        // to the screen's size.
+        auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+        const SIZE frame = FrameSize(dpi_);
+        limits.ptMaxTrackSize.x = std::max<LONG>(limits.ptMaxTrackSize.x, frame.cx);
+        limits.ptMaxTrackSize.y = std::max<LONG>(limits.ptMaxTrackSize.y, frame.cy);
+        return TRUE;
+    }
     case DpiChangedMessage: {
         // Moved to a monitor of another DPI: laid out again, and placed where
         // the system suggests.
@@ -329,6 +339,11 @@ const Form::Control* Form::FindControl(HWND handle) const {
         if (control.Handle == handle)
             return &control;
     return nullptr;
+}
+
+const ControlDefinition* Form::LayoutOf(HWND control) const {
+    const Control* known = FindControl(control);
+    return known ? &known->Definition : nullptr;
 }
 
 bool Form::PressButton(HWND button) {

@@ -123,6 +123,10 @@ class Form {
     // page's DPI, and again whenever the DPI changes. The list view owns them.
     void SetImageStrip(HWND list, int bitmapId);
 
+    // The layout row a control was made from (positions in pixels at 96 DPI);
+    // null for a window that is not one of the page's controls.
+    const ControlDefinition* LayoutOf(HWND control) const;
+
     // Presses a button as a click would: runs its handler unless the button
     // is disabled or has none. True when a handler ran.
     bool PressButton(HWND button);
