@@ -1,8 +1,10 @@
 // The pages at the display scales of common monitors. Wine reads the prefix's
 // DPI (LogPixels) when a program starts, so each DPI is checked in a child
 // process of this program, started after the value has been set; the value is
-// put back afterwards. Under Wine every monitor has that one DPI; moving a
-// page between monitors of different DPI is not reproduced here.
+// put back afterwards. Under Wine every monitor has that one DPI, so moving a
+// page between monitors of different DPI is not reproduced here; and Wine
+// gives every program that DPI whether its manifest declares it DPI-aware or
+// not, so the installer's declaration is not checked here either.
 #include "Artwork.h"
 #include "Contactinfo.h"
 #include "Destination.h"
