@@ -233,28 +233,36 @@ std::vector<HWND> TabStops(Form& page, size_t tabs, const std::function<HWND()>&
 
 TEST_F(InputPages, TabGoesRoundEveryPageInItsOrder) {
     using ::testing::ElementsAre;
+    // The stops are taken first: the controls' windows, which the expected
+    // lists name, exist only once the page has been shown.
     UseCatalogue({{"Core"}, {"Data"}});
     SetDestinationFolder("E:\\Apps");
     TfrmSelection selection;
-    EXPECT_THAT(TabStops(selection, 4, [&] { return selection.cmdBack; }),
+    const std::vector<HWND> selectionStops =
+        TabStops(selection, 4, [&] { return selection.cmdBack; });
+    EXPECT_THAT(selectionStops,
                 ElementsAre(selection.lsvComponent, selection.cmdBack, selection.cmdNext,
                             selection.cmdCancel, selection.lsvComponent));
     TfrmDestination destination;
-    EXPECT_THAT(TabStops(destination, 4, [&] { return destination.cmdBack; }),
+    const std::vector<HWND> destinationStops =
+        TabStops(destination, 4, [&] { return destination.cmdBack; });
+    EXPECT_THAT(destinationStops,
                 ElementsAre(destination.cmdNext, destination.cmdCancel, destination.cmdChange,
                             destination.cmdBack, destination.cmdNext));
     TfrmContactInfo contact;
-    EXPECT_THAT(TabStops(contact, 6, [&] { return contact.cmdBack; }),
-                ElementsAre(contact.txtFirstName, contact.txtLastName, contact.txtEmail,
-                            contact.cmdBack, contact.cmdNext, contact.cmdCancel,
-                            contact.txtFirstName));
+    const std::vector<HWND> contactStops = TabStops(contact, 6, [&] { return contact.cmdBack; });
+    EXPECT_THAT(contactStops, ElementsAre(contact.txtFirstName, contact.txtLastName,
+                                          contact.txtEmail, contact.cmdBack, contact.cmdNext,
+                                          contact.cmdCancel, contact.txtFirstName));
     TfrmReadyToInstall ready;
-    EXPECT_THAT(TabStops(ready, 4, [&] { return ready.cmdBack; }),
-                ElementsAre(ready.chkLogFile, ready.cmdBack, ready.cmdNext, ready.cmdCancel,
-                            ready.chkLogFile));
+    const std::vector<HWND> readyStops = TabStops(ready, 4, [&] { return ready.cmdBack; });
+    EXPECT_THAT(readyStops, ElementsAre(ready.chkLogFile, ready.cmdBack, ready.cmdNext,
+                                        ready.cmdCancel, ready.chkLogFile));
     // Back and Cancel are disabled on the completion page: Finish and the list.
     TfrmSuccess completion;
-    EXPECT_THAT(TabStops(completion, 2, [&] { return completion.cmdNext; }),
+    const std::vector<HWND> completionStops =
+        TabStops(completion, 2, [&] { return completion.cmdNext; });
+    EXPECT_THAT(completionStops,
                 ElementsAre(completion.cmdNext, completion.lsvComponents, completion.cmdNext));
 }
 
