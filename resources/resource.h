@@ -2,11 +2,13 @@
    scripts and the wizard's code. */
 #pragma once
 
-/* The icon of every window (32 x 32 and 16 x 16, 16 colours). */
+/* The icon of every window (48, 40, 32, 24, 20 and 16 pixels, 16 colours). */
 #define IDI_INSTALLER 1
 
-/* The 600 x 400 JPEG background picture of every page (RCDATA). */
+/* The 600 x 400 JPEG background picture of every page (RCDATA), and the
+   same picture drawn at 1200 x 800 for larger display scales. */
 #define IDR_BACKGROUND 101
+#define IDR_BACKGROUND_200 105
 
 /* The licence agreement: plain text, code page 1252, CRLF lines (RCDATA). */
 #define IDR_LICENSE 102

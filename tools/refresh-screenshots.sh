@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Walks the sample distribution headless (tools/run.sh without a display) and
-# copies the pictures of its pages into docs/screenshots, the README's pictures.
+# copies the pictures of its pages into docs/screenshots, the README's pictures;
+# then once more at 150 % (144 DPI) into docs/screenshots/150.
 # usage: tools/refresh-screenshots.sh [BUILD_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,4 +9,7 @@ build=$(realpath -m "${1:-$root/build}")
 env -u DISPLAY -u WAYLAND_DISPLAY "$root/tools/run.sh" "$build"
 mkdir -p "$root/docs/screenshots"
 cp "$build"/walkthrough/*.png "$root/docs/screenshots/"
+env -u DISPLAY -u WAYLAND_DISPLAY "$root/tools/run.sh" --dpi 144 "$build"
+mkdir -p "$root/docs/screenshots/150"
+cp "$build"/walkthrough-144/*.png "$root/docs/screenshots/150/"
 echo "refresh-screenshots: docs/screenshots now shows this build"

@@ -6,21 +6,30 @@
 #
 # --dist DIR runs another distribution folder (Setup.INI and its packages;
 # the built Setup.exe is used when DIR has none) instead of build/dist.
+# --dpi N walks the wizard headless at N dots per inch (96 = 100 %, 144 =
+# 150 %, ...) and saves the pictures in build/walkthrough-N/ instead.
 #
 # Without a display it walks the wizard headless instead: under Xvfb a driver
 # presses through every page as a user would, saves a picture of each page in
 # build/walkthrough/, installs the distribution's components into
 # build/wineprefix-xvfb and prints each page and outcome. It writes nothing
 # outside the build tree (tools/refresh-screenshots.sh updates docs/screenshots).
-# usage: tools/run.sh [--dist DIR] [BUILD_DIR]
+# usage: tools/run.sh [--dist DIR] [--dpi N] [BUILD_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+usage="usage: tools/run.sh [--dist DIR] [--dpi N] [BUILD_DIR]"
 dist_arg=""
-if [ "${1:-}" = "--dist" ]; then
-    [ -n "${2:-}" ] || { echo "usage: tools/run.sh [--dist DIR] [BUILD_DIR]" >&2; exit 2; }
-    dist_arg=$(realpath -m "$2")
+dpi=""
+while [ "${1:-}" = "--dist" ] || [ "${1:-}" = "--dpi" ]; do
+    [ -n "${2:-}" ] || { echo "$usage" >&2; exit 2; }
+    if [ "$1" = "--dist" ]; then
+        dist_arg=$(realpath -m "$2")
+    else
+        [[ $2 =~ ^[0-9]+$ ]] || { echo "$usage" >&2; exit 2; }
+        dpi=$2
+    fi
     shift 2
-fi
+done
 build=$(realpath -m "${1:-$root/build}")
 
 "$root/tools/bootstrap.sh"
@@ -41,7 +50,7 @@ if [ -n "$dist_arg" ]; then
     fi
 fi
 
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+if [ -n "$dpi" ] || { [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; }; then
     echo "run: no display here, so the wizard is walked through headless under Xvfb."
     export WINEPREFIX="$build/wineprefix-xvfb"
     . "$root/tools/wine-env.sh"
@@ -51,7 +60,11 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     trap 'wineserver -k >/dev/null 2>&1; kill $xvfb 2>/dev/null' EXIT
     export DISPLAY=$screen
     wine_prefix_ensure xvfb
-    out="$build/walkthrough"
+    # The prefix's DPI, which every Wine program reads when it starts: the
+    # one asked for, or 100 %.
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${dpi:-96}" /f \
+        >/dev/null 2>&1
+    out="$build/walkthrough${dpi:+-$dpi}"
     rm -rf "$out"
     mkdir -p "$out"
     status=0

@@ -1,17 +1,34 @@
-// Shared artwork, created on first use and kept until ReleaseArtwork.
+// Shared artwork, created on first use per DPI and kept until ReleaseArtwork.
 #include "Artwork.h"
 
 #include "Picture.h"
+#include "Resample.h"
 #include "resource.h"
+
+#include <vector>
 
 namespace {
 
-HBITMAP background = nullptr;
-bool backgroundLoaded = false;
-HBRUSH backgroundBrush = nullptr;
-HFONT pageFont = nullptr;
-HFONT titleFont = nullptr;
-HFONT boldPageFont = nullptr;
+// What the pages draw with at one DPI.
+struct ArtworkAtDpi {
+    int Dpi;
+    bool BackgroundLoaded = false;
+    HBITMAP Background = nullptr;
+    HBRUSH BackgroundBrush = nullptr;
+    HFONT PageFont = nullptr;
+    HFONT TitleFont = nullptr;
+    HFONT BoldPageFont = nullptr;
+};
+
+std::vector<ArtworkAtDpi> artwork;
+
+ArtworkAtDpi& AtDpi(int dpi) {
+    for (ArtworkAtDpi& known : artwork)
+        if (known.Dpi == dpi)
+            return known;
+    artwork.push_back({dpi});
+    return artwork.back();
+}
 
 HFONT MakeVerdana(int height, int weight) {
     LOGFONTA font = {};
@@ -24,6 +41,27 @@ HFONT MakeVerdana(int height, int weight) {
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
     lstrcpynA(font.lfFaceName, "Verdana", LF_FACESIZE);
     return CreateFontIndirectA(&font);
+}
+
+HBITMAP DecodeResource(int id) {
+    const std::string jpeg = LoadDataResource(id);
+    return jpeg.empty() ? nullptr : DecodeJpeg(jpeg.data(), jpeg.size());
+}
+
+// The picture drawn for the nearest scale at or above the DPI (the largest
+// one above 200 %), scaled to the DPI's size where it differs.
+HBITMAP MakeBackground(int dpi) {
+    const int width = Scaled(600, dpi), height = Scaled(400, dpi);
+    HBITMAP drawn = dpi <= LayoutDpi ? nullptr : DecodeResource(IDR_BACKGROUND_200);
+    if (!drawn)
+        drawn = DecodeResource(IDR_BACKGROUND);
+    BITMAP info = {};
+    if (!drawn || !GetObjectA(drawn, sizeof info, &info) ||
+        (info.bmWidth == width && info.bmHeight == height))
+        return drawn;
+    HBITMAP scaled = ResampledBitmap(drawn, width, height);
+    DeleteObject(drawn);
+    return scaled;
 }
 
 } // namespace
@@ -40,38 +78,42 @@ std::string LoadDataResource(int id) {
     return std::string(static_cast<const char*>(data), SizeofResource(module, found));
 }
 
-HBITMAP BackgroundPicture() {
-    if (!backgroundLoaded) {
-        backgroundLoaded = true;
-        const std::string jpeg = LoadDataResource(IDR_BACKGROUND);
-        if (!jpeg.empty())
-            background = DecodeJpeg(jpeg.data(), jpeg.size());
+HBITMAP BackgroundPicture(int dpi) {
+    ArtworkAtDpi& at = AtDpi(dpi);
+    if (!at.BackgroundLoaded) {
+        at.BackgroundLoaded = true;
+        at.Background = MakeBackground(dpi);
     }
-    return background;
+    return at.Background;
 }
 
-HBRUSH BackgroundBrush() {
-    if (!backgroundBrush && BackgroundPicture())
-        backgroundBrush = CreatePatternBrush(background);
-    return backgroundBrush;
+HBRUSH BackgroundBrush(int dpi) {
+    HBITMAP picture = BackgroundPicture(dpi);
+    ArtworkAtDpi& at = AtDpi(dpi);
+    if (!at.BackgroundBrush && picture)
+        at.BackgroundBrush = CreatePatternBrush(picture);
+    return at.BackgroundBrush;
 }
 
-HFONT PageFont() {
-    if (!pageFont)
-        pageFont = MakeVerdana(-11, FW_NORMAL);
-    return pageFont;
+HFONT PageFont(int dpi) {
+    ArtworkAtDpi& at = AtDpi(dpi);
+    if (!at.PageFont)
+        at.PageFont = MakeVerdana(-Scaled(11, dpi), FW_NORMAL);
+    return at.PageFont;
 }
 
-HFONT TitleFont() {
-    if (!titleFont)
-        titleFont = MakeVerdana(-13, FW_BOLD);
-    return titleFont;
+HFONT TitleFont(int dpi) {
+    ArtworkAtDpi& at = AtDpi(dpi);
+    if (!at.TitleFont)
+        at.TitleFont = MakeVerdana(-Scaled(13, dpi), FW_BOLD);
+    return at.TitleFont;
 }
 
-HFONT BoldPageFont() {
-    if (!boldPageFont)
-        boldPageFont = MakeVerdana(-11, FW_BOLD);
-    return boldPageFont;
+HFONT BoldPageFont(int dpi) {
+    ArtworkAtDpi& at = AtDpi(dpi);
+    if (!at.BoldPageFont)
+        at.BoldPageFont = MakeVerdana(-Scaled(11, dpi), FW_BOLD);
+    return at.BoldPageFont;
 }
 
 HICON InstallerIcon(int size) {
@@ -80,8 +122,8 @@ HICON InstallerIcon(int size) {
                                          IMAGE_ICON, size, size, LR_SHARED));
 }
 
-HIMAGELIST LoadImageStrip(int bitmapId) {
-    constexpr int Tile = 16;
+HIMAGELIST LoadImageStrip(int bitmapId, int dpi) {
+    constexpr int Drawn = 16;
     HBITMAP strip =
         static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId),
                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -89,8 +131,16 @@ HIMAGELIST LoadImageStrip(int bitmapId) {
         return nullptr;
     BITMAP info = {};
     GetObjectA(strip, sizeof info, &info);
-    const int count = info.bmWidth / Tile;
-    HIMAGELIST list = ImageList_Create(Tile, Tile, ILC_COLOR24 | ILC_MASK, count, 0);
+    const int count = info.bmWidth / Drawn;
+    const int tile = Scaled(Drawn, dpi);
+    if (tile != Drawn) {
+        HBITMAP scaled = ResampledBitmap(strip, count * tile, tile, true, RGB(255, 0, 255));
+        DeleteObject(strip);
+        if (!scaled)
+            return nullptr;
+        strip = scaled;
+    }
+    HIMAGELIST list = ImageList_Create(tile, tile, ILC_COLOR24 | ILC_MASK, count, 0);
     if (list)
         ImageList_AddMasked(list, strip, RGB(255, 0, 255));
     DeleteObject(strip);
@@ -103,10 +153,12 @@ void ReleaseArtwork() {
             DeleteObject(object);
         object = nullptr;
     };
-    release(backgroundBrush);
-    release(background);
-    release(pageFont);
-    release(titleFont);
-    release(boldPageFont);
-    backgroundLoaded = false;
+    for (ArtworkAtDpi& at : artwork) {
+        release(at.BackgroundBrush);
+        release(at.Background);
+        release(at.PageFont);
+        release(at.TitleFont);
+        release(at.BoldPageFont);
+    }
+    artwork.clear();
 }

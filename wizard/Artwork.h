@@ -2,37 +2,45 @@
 // background picture, the fonts, the icon, image strips and text resources.
 #pragma once
 
+#include "DisplayScale.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
 #include <string>
 
-// The 600 x 400 background picture, decoded once; null when the resource is
-// missing or unreadable (pages then show the button-face colour).
-HBITMAP BackgroundPicture();
+// The background picture at this DPI: 600 x 400 pixels at 96 DPI, scaled
+// with the DPI. Made once per DPI from the picture drawn for the nearest
+// scale at or above it (100 % or 200 %), scaled down by area averaging where
+// the sizes differ; null when the resource is missing or unreadable (pages
+// then show the button-face colour).
+HBITMAP BackgroundPicture(int dpi = LayoutDpi);
 
-// A pattern brush of the background picture: what a transparent label paints
-// behind its text (aligned with SetBrushOrgEx to the label's place). Null
-// without a picture.
-HBRUSH BackgroundBrush();
+// A pattern brush of the background picture at this DPI: what a transparent
+// label paints behind its text (aligned with SetBrushOrgEx to the label's
+// place). Null without a picture.
+HBRUSH BackgroundBrush(int dpi = LayoutDpi);
 
-// Verdana 8 point (11 pixels), ANSI character set: every control's font.
-HFONT PageFont();
-// Verdana bold 10 point (13 pixels): the page titles.
-HFONT TitleFont();
+// Verdana 8 point (11 pixels at 96 DPI), ANSI character set: every control's
+// font.
+HFONT PageFont(int dpi = LayoutDpi);
+// Verdana bold 10 point (13 pixels at 96 DPI): the page titles.
+HFONT TitleFont(int dpi = LayoutDpi);
 // Verdana bold 8 point: labels that stand out.
-HFONT BoldPageFont();
+HFONT BoldPageFont(int dpi = LayoutDpi);
 
 // The installer's icon at 32 or 16 pixels; null when missing.
 HICON InstallerIcon(int size);
 
-// An image list of 16 x 16 images cut from a bitmap strip resource, magenta
-// (255, 0, 255) transparent; null when the resource is missing. The caller
-// owns it (a list view given it without LVS_SHAREIMAGELISTS destroys it).
-HIMAGELIST LoadImageStrip(int bitmapId);
+// An image list cut from a strip of 16 x 16 images in a bitmap resource,
+// magenta (255, 0, 255) transparent, its images 16 pixels scaled to the DPI
+// (area averaged: the images are drawings on a 16-pixel grid); null when the
+// resource is missing. The caller owns it (a list view given it without
+// LVS_SHAREIMAGELISTS destroys it).
+HIMAGELIST LoadImageStrip(int bitmapId, int dpi = LayoutDpi);
 
 // The bytes of an RCDATA resource; empty when missing.
 std::string LoadDataResource(int id);
 
-// Releases the pictures, brushes and fonts at exit.
+// Releases the pictures, brushes and fonts of every DPI at exit.
 void ReleaseArtwork();

@@ -5,6 +5,7 @@
 #include "Form.h"
 
 #include "Artwork.h"
+#include "DisplayScale.h"
 #include "MessageTexts.h"
 #include "PageControls.h"
 
@@ -18,6 +19,21 @@ constexpr const char* PageClassName = "NorvaneWizardPage";
 constexpr const wchar_t PageClassNameW[] = L"NorvaneWizardPage";
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Navy = RGB(0, 0, 128);
+// Messages of Windows 8.1 and 10 on, which older headers may lack.
+constexpr UINT DpiChangedMessage = 0x02E0;        // WM_DPICHANGED
+constexpr UINT DpiScaledSizeMessage = 0x02E4;     // WM_GETDPISCALEDSIZE
+constexpr int DialogDpiChangeDisableAll = 0x0001; // DDC_DISABLE_ALL
+
+// The page lays itself out again for a new DPI: the dialog manager of
+// Windows 10 (1703 on) would otherwise also rescale the dialog's window and
+// controls on its own.
+void KeepDialogFromScaling(HWND dialog) {
+    using Function = BOOL(WINAPI*)(HWND, int, int);
+    static const auto setBehaviour = reinterpret_cast<Function>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetDialogDpiChangeBehavior")));
+    if (setBehaviour)
+        setBehaviour(dialog, DialogDpiChangeDisableAll, DialogDpiChangeDisableAll);
+}
 
 // A dialog class of the installer's own, so that a page is told apart from a
 // message box (#32770) and carries the icon.
@@ -60,7 +76,10 @@ bool ConfirmQuit(HWND owner) {
                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
 }
 
-Form::Form(int left, int top, bool closeBox) : left_(left), top_(top), closeBox_(closeBox) {
+Form::Form(int left, int top, bool closeBox)
+    : left_(left), top_(top),
+      style_(WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN | (closeBox ? WS_SYSMENU : 0)),
+      closeBox_(closeBox) {
     imgBackground = BackgroundPicture();
 }
 
@@ -74,21 +93,22 @@ Form::~Form() {
 bool Form::HandleNeeded() {
     if (Handle)
         return true;
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN | (closeBox_ ? WS_SYSMENU : 0);
-    const DWORD exStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
-    PageTemplate empty = {{style, exStyle, 0, 0, 0, 0, 0}, 0, {}, 0};
+    PageTemplate empty = {{style_, exStyle_, 0, 0, 0, 0, 0}, 0, {}, 0};
     std::copy(std::begin(PageClassNameW), std::end(PageClassNameW), empty.ClassName);
     if (!RegisterPageClass() ||
         !CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &empty.Header, nullptr, DialogProc,
                                     reinterpret_cast<LPARAM>(this)))
         return false;
-    RECT frame = {0, 0, PageClientWidth, PageClientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    SetWindowPos(Handle, nullptr, left_, top_, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepDialogFromScaling(Handle);
+    // Placed first, so that the scale is that of the monitor the page opens on.
+    SetWindowPos(Handle, nullptr, left_, top_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    dpi_ = WindowDpi(Handle);
+    imgBackground = BackgroundPicture(dpi_);
+    const SIZE frame = FrameSize(dpi_);
+    SetWindowPos(Handle, nullptr, 0, 0, frame.cx, frame.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowTextA(Handle, InstallerCaption);
-    SendMessageA(Handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(InstallerIcon(32)));
-    SendMessageA(Handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(InstallerIcon(16)));
+    SetIcons();
     CreateControls();
     if (!complete_) {
         DestroyWindow(Handle);
@@ -96,6 +116,58 @@ bool Form::HandleNeeded() {
         controls_.clear();
     }
     return Handle != nullptr;
+}
+
+// The window's size for a client area of 600 x 400 at 96 DPI, scaled.
+SIZE Form::FrameSize(int dpi) const {
+    RECT frame = {0, 0, Scaled(PageClientWidth, dpi), Scaled(PageClientHeight, dpi)};
+    AdjustFrameForDpi(frame, style_, exStyle_, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Form::SetIcons() {
+    SendMessageA(Handle, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(InstallerIcon(MetricForDpi(SM_CXICON, dpi_))));
+    SendMessageA(Handle, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(InstallerIcon(MetricForDpi(SM_CXSMICON, dpi_))));
+}
+
+// Everything that depends on the DPI, laid out again for a new one: the
+// picture, every control's place and font, list columns and images, icons.
+void Form::ApplyDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    const int old = dpi_;
+    dpi_ = dpi;
+    imgBackground = BackgroundPicture(dpi);
+    for (const Control& control : controls_) {
+        RescaleControl(control.Handle, control.Definition, dpi);
+        if (control.Definition.Kind != ControlKind::ListView)
+            continue;
+        HWND header = reinterpret_cast<HWND>(SendMessageA(control.Handle, LVM_GETHEADER, 0, 0));
+        const int columns =
+            header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+        for (int i = 0; i < columns; ++i) {
+            const int width =
+                static_cast<int>(SendMessageA(control.Handle, LVM_GETCOLUMNWIDTH, i, 0));
+            SendMessageA(control.Handle, LVM_SETCOLUMNWIDTH, i, MulDiv(width, dpi, old));
+        }
+        if (control.ImageStrip)
+            SetImageStrip(control.Handle, control.ImageStrip);
+    }
+    SetIcons();
+    InvalidateRect(Handle, nullptr, TRUE);
+}
+
+void Form::SetImageStrip(HWND list, int bitmapId) {
+    for (Control& known : controls_)
+        if (known.Handle == list)
+            known.ImageStrip = bitmapId;
+    auto previous = reinterpret_cast<HIMAGELIST>(
+        SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL,
+                     reinterpret_cast<LPARAM>(LoadImageStrip(bitmapId, dpi_))));
+    if (previous)
+        ImageList_Destroy(previous);
 }
 
 INT_PTR CALLBACK Form::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -132,11 +204,38 @@ INT_PTR Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
         if (HDC memory = imgBackground ? CreateCompatibleDC(dc) : nullptr) {
             HGDIOBJ old = SelectObject(memory, imgBackground);
-            BitBlt(dc, 0, 0, PageClientWidth, PageClientHeight, memory, 0, 0, SRCCOPY);
+            BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
             SelectObject(memory, old);
             DeleteDC(memory);
         }
         SetWindowLongPtrA(Handle, DWLP_MSGRESULT, 1);
+        return TRUE;
+    }
+    case DpiScaledSizeMessage: {
+        // The window's size at the new DPI, so that the suggested rectangle of
+        // WM_DPICHANGED holds the client area exactly.
+        *reinterpret_cast<SIZE*>(lParam) = FrameSize(static_cast<int>(wParam));
+        SetWindowLongPtrA(Handle, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
+    case WM_GETMINMAXINFO: {
+        // The page keeps its whole layout also when it is larger than the
+        // screen (a small screen at a large scale), instead of being cut
+        // to the screen's size.
+        auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+        const SIZE frame = FrameSize(dpi_);
+        limits.ptMaxTrackSize.x = std::max<LONG>(limits.ptMaxTrackSize.x, frame.cx);
+        limits.ptMaxTrackSize.y = std::max<LONG>(limits.ptMaxTrackSize.y, frame.cy);
+        return TRUE;
+    }
+    case DpiChangedMessage: {
+        // Moved to a monitor of another DPI: laid out again, and placed where
+        // the system suggests.
+        ApplyDpi(HIWORD(wParam));
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(Handle, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         return TRUE;
     }
     case WM_CTLCOLORSTATIC:
@@ -147,7 +246,7 @@ INT_PTR Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // which name the default button's ID and IDCANCEL.
         HWND control = lParam ? reinterpret_cast<HWND>(lParam) : GetDlgItem(Handle, LOWORD(wParam));
         const Control* known = FindControl(control);
-        if (known && IsButtonKind(known->Kind) && HIWORD(wParam) == BN_CLICKED)
+        if (known && IsButtonKind(known->Definition.Kind) && HIWORD(wParam) == BN_CLICKED)
             PressButton(control);
         return TRUE;
     }
@@ -179,15 +278,16 @@ INT_PTR Form::ControlColours(HDC dc, HWND child) {
     const Control* control = FindControl(child);
     if (!control)
         return FALSE;
-    switch (control->Kind) {
+    switch (control->Definition.Kind) {
     case ControlKind::Label:
     case ControlKind::Title: {
         // Transparent: the label paints the part of the picture it covers,
         // so it also repaints correctly when its text changes.
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc,
-                     control->Kind == ControlKind::Title ? Navy : GetSysColor(COLOR_WINDOWTEXT));
-        HBRUSH picture = BackgroundBrush();
+        SetTextColor(dc, control->Definition.Kind == ControlKind::Title
+                             ? Navy
+                             : GetSysColor(COLOR_WINDOWTEXT));
+        HBRUSH picture = BackgroundBrush(dpi_);
         if (!picture)
             return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
         POINT origin = {0, 0};
@@ -215,14 +315,14 @@ HWND Form::AddControl(const ControlDefinition& definition) {
     const bool startsGroup = !(radio && lastWasRadio_);
     lastWasRadio_ = radio;
     const int id = (definition.Flags & Flag::Cancel) ? IDCANCEL : nextControlId_++;
-    HWND control = CreatePageControl(Handle, definition, id, startsGroup);
+    HWND control = CreatePageControl(Handle, definition, id, startsGroup, dpi_);
     if (!control) {
         complete_ = false;
         return nullptr;
     }
     if (definition.Flags & Flag::Default)
         SendMessageA(Handle, DM_SETDEFID, id, 0);
-    controls_.push_back({control, definition.Kind, {}});
+    controls_.push_back({control, definition, {}, 0});
     if (radio)
         UpdateRadioTabStops();
     return control;
@@ -241,11 +341,16 @@ const Form::Control* Form::FindControl(HWND handle) const {
     return nullptr;
 }
 
+const ControlDefinition* Form::LayoutOf(HWND control) const {
+    const Control* known = FindControl(control);
+    return known ? &known->Definition : nullptr;
+}
+
 bool Form::PressButton(HWND button) {
     const Control* control = FindControl(button);
     if (!control || !IsWindowEnabled(button))
         return false;
-    if (control->Kind == ControlKind::RadioButton)
+    if (control->Definition.Kind == ControlKind::RadioButton)
         UpdateRadioTabStops();
     if (!control->Click)
         return false;
@@ -259,7 +364,8 @@ bool Form::PressButton(HWND button) {
 void Form::UpdateRadioTabStops() {
     for (size_t first = 0; first < controls_.size();) {
         size_t end = first;
-        while (end < controls_.size() && controls_[end].Kind == ControlKind::RadioButton &&
+        while (end < controls_.size() &&
+               controls_[end].Definition.Kind == ControlKind::RadioButton &&
                (end == first || !(GetWindowLongA(controls_[end].Handle, GWL_STYLE) & WS_GROUP)))
             ++end;
         if (end == first) {

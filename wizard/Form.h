@@ -65,7 +65,8 @@ struct ControlDefinition {
 // The page caption, shared by every window of the installer.
 inline constexpr const char* InstallerCaption = "Norvane Component Installer";
 
-// Client area of every page.
+// Client area of every page at 96 DPI; it scales with the window's DPI like
+// every position and size of the layout.
 constexpr int PageClientWidth = 600;
 constexpr int PageClientHeight = 400;
 
@@ -81,8 +82,13 @@ class Form {
     // The page's window: null until the page is first shown.
     HWND Handle = nullptr;
     int PageResult = PageResults::None;
-    // The background picture, shared by all pages; null without one.
+    // The background picture at the window's DPI, shared by all pages at that
+    // DPI; null without one.
     HBITMAP imgBackground = nullptr;
+
+    // The DPI the window is laid out for: taken when the window is made and
+    // again when it moves to a monitor of another DPI; 96 until then.
+    int Dpi() const { return dpi_; }
 
     // Makes the window, hidden, and its controls, unless already made. False
     // when the system could not make them.
@@ -113,6 +119,13 @@ class Form {
     HWND AddControl(const ControlDefinition& definition);
     // Handlers report failures themselves, in a box owned by the page.
     void BindClick(HWND control, std::function<void()> handler);
+    // Gives a list view its small images, cut from a strip resource at the
+    // page's DPI, and again whenever the DPI changes. The list view owns them.
+    void SetImageStrip(HWND list, int bitmapId);
+
+    // The layout row a control was made from (positions in pixels at 96 DPI);
+    // null for a window that is not one of the page's controls.
+    const ControlDefinition* LayoutOf(HWND control) const;
 
     // Presses a button as a click would: runs its handler unless the button
     // is disabled or has none. True when a handler ran.
@@ -134,8 +147,9 @@ class Form {
   private:
     struct Control {
         HWND Handle;
-        ControlKind Kind;
+        ControlDefinition Definition;
         std::function<void()> Click;
+        int ImageStrip = 0; // list view: the bitmap of its images, or 0
     };
 
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -146,11 +160,17 @@ class Form {
     void Reveal();
     bool CloseSequenceLetsGo();
     void UpdateRadioTabStops();
+    void SetIcons();
+    SIZE FrameSize(int dpi) const;
+    void ApplyDpi(int dpi);
 
     std::vector<Control> controls_;
     HWND focusAtShow_ = nullptr;
     int left_;
     int top_;
+    int dpi_ = 96;
+    DWORD style_;
+    DWORD exStyle_ = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
     bool closeBox_;
     bool shownBefore_ = false;
     bool complete_ = true;

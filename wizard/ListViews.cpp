@@ -1,6 +1,8 @@
 // Report-style list view helpers over the LVM_ messages.
 #include "ListViews.h"
 
+#include "DisplayScale.h"
+
 #include <vector>
 
 namespace {
@@ -21,7 +23,7 @@ void AddListColumn(HWND list, const char* header, int width, int format) {
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
     column.fmt = format;
-    column.cx = width;
+    column.cx = Scaled(width, WindowDpi(list));
     column.pszText = const_cast<char*>(header);
     column.iSubItem = index;
     SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));

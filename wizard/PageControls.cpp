@@ -71,6 +71,12 @@ void LoadRichText() {
     (void)loaded;
 }
 
+HFONT ControlFont(const ControlDefinition& definition, int dpi) {
+    return definition.Kind == ControlKind::Title ? TitleFont(dpi)
+           : (definition.Flags & Flag::Bold)     ? BoldPageFont(dpi)
+                                                 : PageFont(dpi);
+}
+
 // Sizes a label to its one-line text in its font.
 void FitToText(HWND label, HFONT font) {
     const std::string text = WindowText(label);
@@ -95,7 +101,8 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-HWND CreatePageControl(HWND page, const ControlDefinition& definition, int id, bool startsGroup) {
+HWND CreatePageControl(HWND page, const ControlDefinition& definition, int id, bool startsGroup,
+                       int dpi) {
     const ControlKind kind = definition.Kind;
     const unsigned flags = definition.Flags;
     KindStyle made = KindStyles[static_cast<int>(kind)];
@@ -116,16 +123,16 @@ HWND CreatePageControl(HWND page, const ControlDefinition& definition, int id, b
         style |= WS_TABSTOP;
     if (startsGroup)
         style |= WS_GROUP;
+    const RECT place =
+        ScaledRect(definition.Left, definition.Top, definition.Width, definition.Height, dpi);
     HWND control = CreateWindowExA(
         made.ExStyle, made.ClassName, definition.Caption ? definition.Caption : "", style,
-        definition.Left, definition.Top, definition.Width, definition.Height, page,
+        place.left, place.top, place.right - place.left, place.bottom - place.top, page,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (!control)
         return nullptr;
 
-    HFONT font = kind == ControlKind::Title ? TitleFont()
-                 : (flags & Flag::Bold)     ? BoldPageFont()
-                                            : PageFont();
+    HFONT font = ControlFont(definition, dpi);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (kind == ControlKind::ListView) {
         const DWORD extended = ((flags & Flag::CheckBoxes) ? LVS_EX_CHECKBOXES : 0) |
@@ -149,4 +156,15 @@ HWND CreatePageControl(HWND page, const ControlDefinition& definition, int id, b
     if (flags & Flag::AutoSize)
         FitToText(control, font);
     return control;
+}
+
+void RescaleControl(HWND control, const ControlDefinition& definition, int dpi) {
+    const RECT place =
+        ScaledRect(definition.Left, definition.Top, definition.Width, definition.Height, dpi);
+    SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    HFONT font = ControlFont(definition, dpi);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (definition.Flags & Flag::AutoSize)
+        FitToText(control, font);
 }

@@ -42,8 +42,7 @@ void TfrmProgress::CreateControls() {
     AddListColumn(lsvProgress, "", 300);
     AddListColumn(lsvProgress, "", 100);
     // imgProgress: the list view owns it and destroys it with itself.
-    SendMessageA(lsvProgress, LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(LoadImageStrip(IDB_STATUS)));
+    SetImageStrip(lsvProgress, IDB_STATUS);
 }
 
 void TfrmProgress::FormShow() {

@@ -110,8 +110,7 @@ void TfrmSelection::CreateControls() {
     AddListColumn(lsvComponent, "Version", 75);
     AddListColumn(lsvComponent, "Space", 95, LVCFMT_RIGHT);
     // imlComponent: the list view owns it and destroys it with itself.
-    SendMessageA(lsvComponent, LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(LoadImageStrip(IDB_COMPONENTS)));
+    SetImageStrip(lsvComponent, IDB_COMPONENTS);
 }
 
 void TfrmSelection::FormShow() {

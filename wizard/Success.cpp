@@ -51,8 +51,7 @@ void TfrmSuccess::CreateControls() {
     AddListColumn(lsvComponents, "", 300);
     AddListColumn(lsvComponents, "", 100);
     // imgProgress: the list view owns it and destroys it with itself.
-    SendMessageA(lsvComponents, LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(LoadImageStrip(IDB_STATUS)));
+    SetImageStrip(lsvComponents, IDB_STATUS);
 }
 
 void TfrmSuccess::FormShow() {

@@ -123,6 +123,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: walkthrough.exe DISTRIBUTION_FOLDER PICTURE_FOLDER\n");
         return 2;
     }
+    // Window rectangles and the screen in real pixels at every DPI, as the
+    // installer (declared DPI-aware) sees them.
+    SetProcessDPIAware();
     try {
         return Run(argv[1], argv[2]);
     } catch (const std::exception& error) {
