@@ -12,6 +12,15 @@ ExternalProject_Add(libjpeg_turbo_build
     SOURCE_DIR ${NVN_JPEG_ROOT}/fetched/src
     DOWNLOAD_COMMAND ${CMAKE_SOURCE_DIR}/tools/fetch-libjpeg-source.sh ${NVN_JPEG_ROOT}/fetched
     UPDATE_COMMAND ""
+    # The installer decodes its pictures at their own size into BGR: the
+    # library's own configuration switches (jmorecfg.h) leave out scaled
+    # decoding, colour quantization and the merged upsampler it never uses.
+    PATCH_COMMAND sed -i
+        -e "s/^#define IDCT_SCALING_SUPPORTED/#undef IDCT_SCALING_SUPPORTED/"
+        -e "s/^#define UPSAMPLE_MERGING_SUPPORTED/#undef UPSAMPLE_MERGING_SUPPORTED/"
+        -e "s/^#define QUANT_1PASS_SUPPORTED/#undef QUANT_1PASS_SUPPORTED/"
+        -e "s/^#define QUANT_2PASS_SUPPORTED/#undef QUANT_2PASS_SUPPORTED/"
+        <SOURCE_DIR>/jmorecfg.h
     CMAKE_ARGS
         -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
         # Built for size, each function in a section of its own so that the
