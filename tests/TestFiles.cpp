@@ -84,3 +84,20 @@ std::string TestProgramFolder() {
     std::string folder = path;
     return folder.substr(0, folder.find_last_of('\\'));
 }
+
+DWORD RunToEnd(std::string commandLine, DWORD timeout) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return 999;
+    DWORD code = 999;
+    if (WaitForSingleObject(process.hProcess, timeout) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, 999);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}

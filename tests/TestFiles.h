@@ -35,3 +35,7 @@ void ForEachEntry(const std::string& folder,
 
 // The folder of the running test program.
 std::string TestProgramFolder();
+
+// Runs a command line to its end and returns the exit code; 999 when it
+// cannot start or is still running after the timeout (then it is ended).
+DWORD RunToEnd(std::string commandLine, DWORD timeout);

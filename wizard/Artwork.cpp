@@ -95,25 +95,28 @@ HBRUSH BackgroundBrush(int dpi) {
     return at.BackgroundBrush;
 }
 
-HFONT PageFont(int dpi) {
+namespace {
+
+// The font of one slot at the DPI, made at its first use.
+HFONT CachedFont(int dpi, HFONT ArtworkAtDpi::*slot, int height, int weight) {
     ArtworkAtDpi& at = AtDpi(dpi);
-    if (!at.PageFont)
-        at.PageFont = MakeVerdana(-Scaled(11, dpi), FW_NORMAL);
-    return at.PageFont;
+    if (!(at.*slot))
+        at.*slot = MakeVerdana(-Scaled(height, dpi), weight);
+    return at.*slot;
+}
+
+} // namespace
+
+HFONT PageFont(int dpi) {
+    return CachedFont(dpi, &ArtworkAtDpi::PageFont, 11, FW_NORMAL);
 }
 
 HFONT TitleFont(int dpi) {
-    ArtworkAtDpi& at = AtDpi(dpi);
-    if (!at.TitleFont)
-        at.TitleFont = MakeVerdana(-Scaled(13, dpi), FW_BOLD);
-    return at.TitleFont;
+    return CachedFont(dpi, &ArtworkAtDpi::TitleFont, 13, FW_BOLD);
 }
 
 HFONT BoldPageFont(int dpi) {
-    ArtworkAtDpi& at = AtDpi(dpi);
-    if (!at.BoldPageFont)
-        at.BoldPageFont = MakeVerdana(-Scaled(11, dpi), FW_BOLD);
-    return at.BoldPageFont;
+    return CachedFont(dpi, &ArtworkAtDpi::BoldPageFont, 11, FW_BOLD);
 }
 
 HICON InstallerIcon(int size) {

@@ -28,7 +28,8 @@ std::vector<Cover> Covers(int from, int to) {
     return covers;
 }
 
-HBITMAP TopDownSection(int width, int height, void** bits) {
+// A 32-bit top-down bitmap of the size.
+BITMAPINFO TopDownHeader(int width, int height) {
     BITMAPINFO header = {};
     header.bmiHeader.biSize = sizeof header.bmiHeader;
     header.bmiHeader.biWidth = width;
@@ -36,6 +37,11 @@ HBITMAP TopDownSection(int width, int height, void** bits) {
     header.bmiHeader.biPlanes = 1;
     header.bmiHeader.biBitCount = 32;
     header.bmiHeader.biCompression = BI_RGB;
+    return header;
+}
+
+HBITMAP TopDownSection(int width, int height, void** bits) {
+    BITMAPINFO header = TopDownHeader(width, height);
     return CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
@@ -46,13 +52,7 @@ HBITMAP ResampledBitmap(HBITMAP source, int width, int height, bool keyed, COLOR
     if (!source || width <= 0 || height <= 0 || !GetObjectA(source, sizeof info, &info))
         return nullptr;
     const int sw = info.bmWidth, sh = info.bmHeight;
-    BITMAPINFO header = {};
-    header.bmiHeader.biSize = sizeof header.bmiHeader;
-    header.bmiHeader.biWidth = sw;
-    header.bmiHeader.biHeight = -sh;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    header.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO header = TopDownHeader(sw, sh);
     std::vector<uint32_t> pixels(static_cast<size_t>(sw) * static_cast<size_t>(sh));
     HDC screen = GetDC(nullptr);
     const int rows =

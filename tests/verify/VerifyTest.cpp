@@ -50,26 +50,6 @@ std::vector<std::string> Kinds(const Findings& findings) {
     return kinds;
 }
 
-// Runs a program and returns its exit code; fails the test after a minute.
-DWORD RunProgram(std::string commandLine) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        ADD_FAILURE() << "cannot start " << commandLine;
-        return 999;
-    }
-    DWORD code = 999;
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, 999);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-}
-
 std::vector<std::string> FindingLines(const std::string& report) {
     std::vector<std::string> lines;
     size_t start = 0, end;
@@ -102,7 +82,7 @@ TEST(SetupVerify, FindsEachFaultOnceExitsWithOneAndChangesNothing) {
     const std::string log = logs / "report.txt";
     std::ostringstream command;
     command << '"' << (dist / "Setup.exe") << "\" -Verify /LOG \"" << log << '"';
-    EXPECT_EQ(RunProgram(command.str()), 1u);
+    EXPECT_EQ(RunToEnd(command.str(), 60000), 1u);
 
     EXPECT_THAT(
         FindingLines(ReadTextFile(log)),

@@ -14,6 +14,7 @@
 #include "Selection.h"
 #include "Success.h"
 #include "Welcome.h"
+#include "TestFiles.h"
 #include "WizardTesting.h"
 
 #include <cmath>
@@ -63,21 +64,8 @@ DWORD RunChild(int dpi) {
     std::string command =
         std::string("\"") + self + "\" --gtest_filter=DisplayScaleChild.* --gtest_brief=1";
     SetEnvironmentVariableA(ChildVariable, std::to_string(dpi).c_str());
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0,
-                                        nullptr, nullptr, &startup, &process);
+    const DWORD code = RunToEnd(command, 90000);
     SetEnvironmentVariableA(ChildVariable, nullptr);
-    if (!started)
-        return 999;
-    DWORD code = 998;
-    if (WaitForSingleObject(process.hProcess, 90000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, 997);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     return code;
 }
 
