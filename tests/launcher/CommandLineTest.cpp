@@ -35,6 +35,7 @@ TEST(CommandLine, AcceptsTheGrammarInAnyCaseWithEitherPrefix) {
     EXPECT_TRUE(ParseCommandLine({"-HELP"}).Help);
     // Without /quiet or /passive the licence option is allowed and unused.
     EXPECT_TRUE(ParseCommandLine({"/acceptlicense", "/log", "x"}).Valid());
+    EXPECT_TRUE(ParseCommandLine({"-Verify", "/log", "x"}).Verify);
 }
 
 TEST(CommandLine, RefusesFaultsNamingTheArgument) {
@@ -57,6 +58,7 @@ TEST(CommandLine, RefusesFaultsNamingTheArgument) {
         {{"/log", "a", "/log", "b"}, "\"/log\" is given more than once"},
         {{"/quiet", "/passive", "/acceptlicense"}, "/quiet and /passive"},
         {{"/quiet"}, "/quiet needs /acceptlicense"},
+        {{"/verify", "/dir", "C:\\x"}, "/verify checks the distribution"},
         {{"/passive", "/dir", "C:\\x"}, "/passive needs /acceptlicense"},
         {{"/dir", "Norvane"}, "\"Norvane\" of /dir is not an absolute path"},
         {{"/dir", "C:Norvane"}, "\"C:Norvane\" of /dir"},
