@@ -6,6 +6,7 @@
 
 #include "Artwork.h"
 #include "DisplayScale.h"
+#include "HighContrast.h"
 #include "MessageTexts.h"
 #include "PageControls.h"
 
@@ -17,8 +18,6 @@ namespace {
 
 constexpr const char* PageClassName = "NorvaneWizardPage";
 constexpr const wchar_t PageClassNameW[] = L"NorvaneWizardPage";
-constexpr COLORREF White = RGB(255, 255, 255);
-constexpr COLORREF Navy = RGB(0, 0, 128);
 // Messages of Windows 8.1 and 10 on, which older headers may lack.
 constexpr UINT DpiChangedMessage = 0x02E0;        // WM_DPICHANGED
 constexpr UINT DpiScaledSizeMessage = 0x02E4;     // WM_GETDPISCALEDSIZE
@@ -197,12 +196,13 @@ INT_PTR Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND: {
         // The picture, also when a control has the page's background drawn
-        // into its own context (the group box does).
+        // into its own context (the group box does); in high contrast the
+        // window colour alone.
         HDC dc = reinterpret_cast<HDC>(wParam);
         RECT client;
         GetClientRect(Handle, &client);
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-        if (HDC memory = imgBackground ? CreateCompatibleDC(dc) : nullptr) {
+        FillRect(dc, &client, GetSysColorBrush(HighContrast() ? COLOR_WINDOW : COLOR_BTNFACE));
+        if (HDC memory = imgBackground && !HighContrast() ? CreateCompatibleDC(dc) : nullptr) {
             HGDIOBJ old = SelectObject(memory, imgBackground);
             BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
             SelectObject(memory, old);
@@ -238,6 +238,13 @@ INT_PTR Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
         return TRUE;
     }
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        // Every page hears it and reads the setting again. New colours of the
+        // scheme come with WM_SYSCOLORCHANGE.
+        if (RefreshHighContrast() || message == WM_SYSCOLORCHANGE)
+            ApplyColourScheme();
+        return FALSE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         return ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -285,8 +292,10 @@ INT_PTR Form::ControlColours(HDC dc, HWND child) {
         // so it also repaints correctly when its text changes.
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, control->Definition.Kind == ControlKind::Title
-                             ? Navy
+                             ? TitleColour()
                              : GetSysColor(COLOR_WINDOWTEXT));
+        if (HighContrast())
+            return reinterpret_cast<INT_PTR>(PanelBrush());
         HBRUSH picture = BackgroundBrush(dpi_);
         if (!picture)
             return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
@@ -298,12 +307,28 @@ INT_PTR Form::ControlColours(HDC dc, HWND child) {
     case ControlKind::RadioButton:
     case ControlKind::CheckBox:
     case ControlKind::GroupBox:
-        SetBkColor(dc, White);
+        SetBkColor(dc, PanelColour());
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
+        return reinterpret_cast<INT_PTR>(PanelBrush());
     default:
         return FALSE;
     }
+}
+
+// The scheme may have changed: the lists and the agreement box take the
+// colours of the new one (the common controls also hear of the system's new
+// colours only from their parent), and everything is painted again.
+void Form::ApplyColourScheme() {
+    for (const Control& control : controls_) {
+        SetClassicLook(control.Handle, HighContrast());
+        if (control.Definition.Kind == ControlKind::ListView) {
+            SendMessageA(control.Handle, WM_SYSCOLORCHANGE, 0, 0);
+            ApplyListColours(control.Handle);
+        } else if (control.Definition.Kind == ControlKind::RichText) {
+            ApplyRichTextColours(control.Handle);
+        }
+    }
+    RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 HWND Form::AddControl(const ControlDefinition& definition) {

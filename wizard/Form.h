@@ -48,6 +48,8 @@ constexpr unsigned NoHeader = 1u << 7;   // list view: no column headers
 constexpr unsigned Borderless = 1u << 8; // list view: no border, flat
 constexpr unsigned CheckBoxes = 1u << 9; // list view: a check box per row
 constexpr unsigned RowSelect = 1u << 10; // list view: whole-row selection
+constexpr unsigned NamesNext = 1u << 11; // label: names the control after it
+
 } // namespace Flag
 
 // The tab position of a control that the focus skips.
@@ -155,6 +157,7 @@ class Form {
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR ControlColours(HDC dc, HWND child);
+    void ApplyColourScheme();
     const Control* FindControl(HWND handle) const;
     bool Prepare();
     void Reveal();

@@ -9,6 +9,9 @@
 //
 // The controls are created in tab order (that is their z-order, which is the
 // order Tab walks), then the controls without a tab position in table order.
+// A label flagged NamesNext is created just before the control that follows
+// it in the table: a control without a caption of its own is named, for a
+// screen reader, after the label just before it in z-order.
 #pragma once
 
 #include "Form.h"
@@ -32,8 +35,12 @@ void BuildLayout(Page& page, const ControlLayout<Page> (&layout)[Count]) {
     std::array<size_t, Count> order;
     for (size_t i = 0; i < Count; ++i)
         order[i] = i;
-    auto rank = [&](size_t i) {
+    auto place = [&](size_t i) {
         return layout[i].TabPosition < 0 ? Count + i : static_cast<size_t>(layout[i].TabPosition);
+    };
+    auto rank = [&](size_t i) {
+        const bool names = (layout[i].Flags & Flag::NamesNext) && i + 1 < Count;
+        return names ? 2 * place(i + 1) : 2 * place(i) + 1;
     };
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return rank(a) < rank(b); });

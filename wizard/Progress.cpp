@@ -1,6 +1,7 @@
 // The progress page.
 #include "Progress.h"
 
+#include "AccessibleNames.h"
 #include "Artwork.h"
 #include "Layout.h"
 #include "ListViews.h"
@@ -43,6 +44,7 @@ void TfrmProgress::CreateControls() {
     AddListColumn(lsvProgress, "", 100);
     // imgProgress: the list view owns it and destroys it with itself.
     SetImageStrip(lsvProgress, IDB_STATUS);
+    SetAccessibleName(lsvProgress, "Installation progress");
 }
 
 void TfrmProgress::FormShow() {
