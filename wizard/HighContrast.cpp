@@ -87,11 +87,11 @@ void SetClassicLook(HWND control, bool classic) {
     }();
     if (!setWindowTheme)
         return;
-    // Empty names match no style; null ones give the control its own back.
-    // A list view's header is a window of its own.
+    // A blank name matches no style (Wine refuses empty ones); null ones give
+    // the control its own back. A list view's header is a window of its own.
     for (HWND window : {control, FindWindowExA(control, nullptr, WC_HEADERA, nullptr)})
         if (window)
-            setWindowTheme(window, classic ? L"" : nullptr, classic ? L"" : nullptr);
+            setWindowTheme(window, classic ? L" " : nullptr, classic ? L" " : nullptr);
 }
 
 void ApplyRichTextColours(HWND box) {

@@ -108,23 +108,38 @@ double Luminance(COLORREF colour) {
     return 0.299 * GetRValue(colour) + 0.587 * GetGValue(colour) + 0.114 * GetBValue(colour);
 }
 
-// The pixels of a window's client area as the screen shows them.
-std::vector<COLORREF> ClientPixels(HWND window, RECT& client) {
-    GetClientRect(window, &client);
-    std::vector<COLORREF> pixels;
-    HDC dc = GetDC(window);
-    for (int y = 0; y < client.bottom; ++y)
-        for (int x = 0; x < client.right; ++x)
-            pixels.push_back(GetPixel(dc, x, y));
-    ReleaseDC(window, dc);
-    return pixels;
+// Where a control shows its text: its client area, without the mark of a
+// radio button or check box (drawn in colours of the system's own) and, of a
+// group box, only the caption (the list inside it is checked on its own).
+RECT TextArea(HWND control, ControlKind kind) {
+    RECT area;
+    GetClientRect(control, &area);
+    if (kind == ControlKind::RadioButton || kind == ControlKind::CheckBox)
+        area.left = 16;
+    if (kind == ControlKind::GroupBox) {
+        const std::string text = WindowText(control);
+        HDC dc = GetDC(control);
+        HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+        SIZE size = {};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, old);
+        ReleaseDC(control, dc);
+        area = {8, 0, 8 + size.cx, size.cy};
+    }
+    return area;
 }
 
-// The share of a control's pixels whose brightness is far from that of its
-// most common colour, its background: the drawn text (and marks, frames).
-double ShareStandingOut(HWND control) {
-    RECT client;
-    const std::vector<COLORREF> pixels = ClientPixels(control, client);
+// The share of the pixels of a control's text area whose brightness is far
+// from that of its most common colour, its background.
+double ShareStandingOut(HWND control, ControlKind kind) {
+    const RECT area = TextArea(control, kind);
+    std::vector<COLORREF> pixels;
+    HDC dc = GetDC(control);
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(control, dc);
     std::map<COLORREF, int> counts;
     for (COLORREF pixel : pixels)
         ++counts[pixel];
@@ -138,6 +153,23 @@ double ShareStandingOut(HWND control) {
     return pixels.empty() ? 0 : static_cast<double>(standing) / pixels.size();
 }
 
+// What the page shows where the picture has its banner.
+COLORREF BannerPixel(const Form& page) {
+    HDC dc = GetDC(page.Handle);
+    const COLORREF pixel = GetPixel(dc, 300, 40);
+    ReleaseDC(page.Handle, dc);
+    return pixel;
+}
+
+COLORREF PicturePixel(const Form& page) {
+    HDC picture = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(picture, page.imgBackground);
+    const COLORREF pixel = GetPixel(picture, 300, 40);
+    SelectObject(picture, old);
+    DeleteDC(picture);
+    return pixel;
+}
+
 // Every text of every page readable in the current scheme; in high contrast
 // the page shows the window colour where the picture's banner would be.
 void CheckEveryTextStandsOut(bool highContrast) {
@@ -147,7 +179,10 @@ void CheckEveryTextStandsOut(bool highContrast) {
         for (auto [name, page] : pages.All()) {
             SCOPED_TRACE(name);
             page->Show();
-            UpdateWindow(page->Handle);
+            // Without the focus: its dotted frame is not text.
+            SetFocus(nullptr);
+            RedrawWindow(page->Handle, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             for (HWND child = GetWindow(page->Handle, GW_CHILD); child;
                  child = GetWindow(child, GW_HWNDNEXT)) {
                 const ControlDefinition* layout = page->LayoutOf(child);
@@ -156,21 +191,12 @@ void CheckEveryTextStandsOut(bool highContrast) {
                     continue;
                 // Two short rows in the progress list cover 0.4 % of it;
                 // text the colour of its background covers nothing.
-                EXPECT_GE(ShareStandingOut(child), 0.002) << "unreadable: " << WindowText(child)
-                                                          << " (" << support::ClassOf(child) << ")";
+                EXPECT_GE(ShareStandingOut(child, layout->Kind), 0.002)
+                    << "unreadable: " << WindowText(child) << " (" << support::ClassOf(child)
+                    << ")";
             }
-            HDC dc = GetDC(page->Handle);
-            const COLORREF banner = GetPixel(dc, 300, 40);
-            ReleaseDC(page->Handle, dc);
-            if (highContrast) {
-                EXPECT_EQ(banner, GetSysColor(COLOR_WINDOW)) << "the picture is drawn";
-            } else {
-                HDC picture = CreateCompatibleDC(nullptr);
-                HGDIOBJ old = SelectObject(picture, page->imgBackground);
-                EXPECT_EQ(banner, GetPixel(picture, 300, 40)) << "the picture is not drawn";
-                SelectObject(picture, old);
-                DeleteDC(picture);
-            }
+            EXPECT_EQ(BannerPixel(*page),
+                      highContrast ? GetSysColor(COLOR_WINDOW) : PicturePixel(*page));
             page->Hide();
         }
     }
@@ -181,19 +207,34 @@ TEST(HighContrast, EveryTextStandsOutInTheNormalAndTheHighContrastScheme) {
     SCOPED_TRACE("normal scheme");
     CheckEveryTextStandsOut(false);
 
-    KeySnapshot colours("Control Panel\\Colors");
-    KeySnapshot setting("Control Panel\\Accessibility\\HighContrast");
-    ASSERT_EQ(
-        RunToEnd("reg import \"" + TestProgramFolder() + "\\high-contrast-black.reg\"", 30000), 0u);
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    SetEnvironmentVariableA(ChildVariable, "1");
-    EXPECT_EQ(
-        RunToEnd(std::string("\"") + self + "\" --gtest_filter=HighContrastChild.* --gtest_brief=1",
-                 90000),
-        0u)
-        << "the high-contrast scheme";
-    SetEnvironmentVariableA(ChildVariable, nullptr);
+    // A page that is open when the setting changes follows it at once.
+    PrepareSession();
+    TfrmWelcome open;
+    open.Show();
+    {
+        KeySnapshot colours("Control Panel\\Colors");
+        KeySnapshot setting("Control Panel\\Accessibility\\HighContrast");
+        ASSERT_EQ(
+            RunToEnd("reg import \"" + TestProgramFolder() + "\\high-contrast-black.reg\"", 30000),
+            0u);
+        SendMessageA(open.Handle, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        UpdateWindow(open.Handle);
+        EXPECT_EQ(BannerPixel(open), GetSysColor(COLOR_WINDOW)) << "switched on";
+
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        SetEnvironmentVariableA(ChildVariable, "1");
+        EXPECT_EQ(RunToEnd(std::string("\"") + self +
+                               "\" --gtest_filter=HighContrastChild.* --gtest_brief=1",
+                           90000),
+                  0u)
+            << "the high-contrast scheme";
+        SetEnvironmentVariableA(ChildVariable, nullptr);
+    }
+    SendMessageA(open.Handle, WM_SYSCOLORCHANGE, 0, 0);
+    UpdateWindow(open.Handle);
+    EXPECT_EQ(BannerPixel(open), PicturePixel(open)) << "switched off";
+    ResetInstallSession();
 }
 
 // The high-contrast checks, in the child process.
