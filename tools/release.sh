@@ -107,10 +107,12 @@ done < <(packages)
 ca=()
 [ -n "${NVN_SIGN_CAFILE:-}" ] && ca=(-CAfile "$NVN_SIGN_CAFILE")
 unsigned_files=()
+sig=$(mktemp -u)
+trap 'rm -f "$sig"' EXIT
 for file in "${shipped[@]}"; do
     case "$file" in *.exe|*.msi|*.EXE|*.MSI) ;; *) continue ;; esac
-    rm -f "$out.sig"
-    if ! osslsigncode extract-signature -in "$out/$file" -out "$out.sig" >/dev/null 2>&1; then
+    rm -f "$sig"
+    if ! osslsigncode extract-signature -in "$out/$file" -out "$sig" >/dev/null 2>&1; then
         unsigned_files+=("$file")
         continue
     fi
@@ -120,7 +122,6 @@ for file in "${shipped[@]}"; do
         fail "the signature of $file does not verify: no release was made"
     fi
 done
-rm -f "$out.sig"
 if [ ${#unsigned_files[@]} -gt 0 ]; then
     if [ -n "${NVN_SIGN_PFX:-}" ]; then
         for file in "${unsigned_files[@]}"; do "$root/tools/sign.sh" "$out/.signing" "$out/$file"; done
