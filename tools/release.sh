@@ -16,6 +16,9 @@
 # NVN_SIGN_PFX and NVN_SIGN_PASSWORD (see tools/sign.sh); without one the
 # release is refused, unless --unsigned says an unsigned release is meant.
 #
+# /verify runs under Wine in build/wineprefix-release, or in the prefix
+# NVN_RELEASE_PREFIX names.
+#
 # Refuses, and leaves no release folder, when a file is missing, a signature
 # does not verify or Setup.exe /verify reports an error; the report is then
 # left in OUT-rejected.txt.
@@ -48,7 +51,7 @@ else
     [ -d "$dist" ] || fail "$dist is no folder"
     out=$(realpath -m "${args[0]:-$root/build/release}")
 fi
-prefix="$root/build/wineprefix-release"
+prefix=${NVN_RELEASE_PREFIX:-$root/build/wineprefix-release}
 rejected="$out-rejected.txt"
 for file in Setup.exe Setup.INI; do
     [ -f "$dist/$file" ] || fail "$dist holds no $file"
