@@ -108,6 +108,7 @@ bool Form::HandleNeeded() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowTextA(Handle, InstallerCaption);
     SetIcons();
+    highContrast_ = HighContrast();
     CreateControls();
     if (!complete_) {
         DestroyWindow(Handle);
@@ -240,9 +241,11 @@ INT_PTR Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
-        // Every page hears it and reads the setting again. New colours of the
-        // scheme come with WM_SYSCOLORCHANGE.
-        if (RefreshHighContrast() || message == WM_SYSCOLORCHANGE)
+        // Every page hears it, reads the setting again and follows a change
+        // that it has not followed yet. New colours of the scheme come with
+        // WM_SYSCOLORCHANGE.
+        RefreshHighContrast();
+        if (HighContrast() != highContrast_ || message == WM_SYSCOLORCHANGE)
             ApplyColourScheme();
         return FALSE;
     case WM_CTLCOLORSTATIC:
@@ -319,6 +322,7 @@ INT_PTR Form::ControlColours(HDC dc, HWND child) {
 // colours of the new one (the common controls also hear of the system's new
 // colours only from their parent), and everything is painted again.
 void Form::ApplyColourScheme() {
+    highContrast_ = HighContrast();
     for (const Control& control : controls_) {
         SetClassicLook(control.Handle, HighContrast());
         if (control.Definition.Kind == ControlKind::ListView) {

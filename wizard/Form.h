@@ -178,6 +178,7 @@ class Form {
     bool shownBefore_ = false;
     bool complete_ = true;
     bool lastWasRadio_ = false;
+    bool highContrast_ = false; // the setting the controls were made or last coloured for
     int nextControlId_ = 100;
 };
 

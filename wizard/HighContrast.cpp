@@ -50,11 +50,8 @@ bool HighContrast() {
     return Current();
 }
 
-bool RefreshHighContrast() {
-    const bool on = ReadSetting();
-    const bool changed = on != Current();
-    Current() = on;
-    return changed;
+void RefreshHighContrast() {
+    Current() = ReadSetting();
 }
 
 COLORREF PanelColour() {

@@ -9,9 +9,8 @@
 
 // True while the high-contrast setting is on, as last read.
 bool HighContrast();
-// Reads the setting again (at start-up and when the system says it may have
-// changed); true when it changed.
-bool RefreshHighContrast();
+// Reads the setting again, when the system says it may have changed.
+void RefreshHighContrast();
 
 // The background of labels' panel, radio buttons, check boxes, the group
 // box, the lists and the agreement: white, or the window colour.

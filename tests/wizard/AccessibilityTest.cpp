@@ -207,19 +207,24 @@ TEST(HighContrast, EveryTextStandsOutInTheNormalAndTheHighContrastScheme) {
     SCOPED_TRACE("normal scheme");
     CheckEveryTextStandsOut(false);
 
-    // A page that is open when the setting changes follows it at once.
+    // Pages that are open when the setting changes follow it at once.
     PrepareSession();
     TfrmWelcome open;
+    TfrmSuccess other;
     open.Show();
+    other.Show();
     {
         KeySnapshot colours("Control Panel\\Colors");
         KeySnapshot setting("Control Panel\\Accessibility\\HighContrast");
         ASSERT_EQ(
             RunToEnd("reg import \"" + TestProgramFolder() + "\\high-contrast-black.reg\"", 30000),
             0u);
-        SendMessageA(open.Handle, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
-        UpdateWindow(open.Handle);
+        for (Form* page : {static_cast<Form*>(&open), static_cast<Form*>(&other)}) {
+            SendMessageA(page->Handle, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+            UpdateWindow(page->Handle);
+        }
         EXPECT_EQ(BannerPixel(open), GetSysColor(COLOR_WINDOW)) << "switched on";
+        EXPECT_EQ(BannerPixel(other), GetSysColor(COLOR_WINDOW)) << "switched on, second page";
 
         char self[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, self, MAX_PATH);
