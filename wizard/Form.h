@@ -49,7 +49,6 @@ constexpr unsigned Borderless = 1u << 8; // list view: no border, flat
 constexpr unsigned CheckBoxes = 1u << 9; // list view: a check box per row
 constexpr unsigned RowSelect = 1u << 10; // list view: whole-row selection
 constexpr unsigned NamesNext = 1u << 11; // label: names the control after it
-
 } // namespace Flag
 
 // The tab position of a control that the focus skips.
