@@ -153,6 +153,25 @@ double ShareStandingOut(HWND control, ControlKind kind) {
     return pixels.empty() ? 0 : static_cast<double>(standing) / pixels.size();
 }
 
+// The controls whose text the page draws in its own colours: labels with a
+// text, radio buttons, check boxes, the group box, the lists and the
+// agreement. Push buttons, edit boxes and bars are the system's.
+bool ShowsText(const ControlDefinition& layout, HWND control) {
+    switch (layout.Kind) {
+    case ControlKind::Label:
+    case ControlKind::Title:
+        return !WindowText(control).empty();
+    case ControlKind::RadioButton:
+    case ControlKind::CheckBox:
+    case ControlKind::GroupBox:
+    case ControlKind::ListView:
+    case ControlKind::RichText:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // What the page shows where the picture has its banner.
 COLORREF BannerPixel(const Form& page) {
     HDC dc = GetDC(page.Handle);
@@ -186,8 +205,7 @@ void CheckEveryTextStandsOut(bool highContrast) {
             for (HWND child = GetWindow(page->Handle, GW_CHILD); child;
                  child = GetWindow(child, GW_HWNDNEXT)) {
                 const ControlDefinition* layout = page->LayoutOf(child);
-                if (!layout || layout->Kind == ControlKind::Button ||
-                    layout->Kind == ControlKind::Edit)
+                if (!layout || !ShowsText(*layout, child))
                     continue;
                 // Two short rows in the progress list cover 0.4 % of it;
                 // text the colour of its background covers nothing.
