@@ -27,7 +27,7 @@ namespace {
 constexpr const char* ChildVariable = "NVN_HIGH_CONTRAST_CHILD";
 
 // The scheme of the .reg file for as long as the object lives; then the
-// colours as they were, and the setting off.
+// colours as they were, and no high-contrast setting (a new prefix has none).
 struct HighContrastScheme {
     ScratchFolder scratch;
     std::string saved = scratch / "colours.reg";
