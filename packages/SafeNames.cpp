@@ -1,6 +1,8 @@
 // Names that stay inside the folder they are appended to.
 #include "SafeNames.h"
 
+#include "CharText.h"
+
 #include <cctype>
 #include <cstring>
 #include <vector>
@@ -25,11 +27,9 @@ bool IsDeviceName(const std::string& segment) {
 // double-byte code page followed by its trail byte.
 std::vector<std::string> Characters(const std::string& name, UINT codePage) {
     std::vector<std::string> characters;
-    for (size_t i = 0; i < name.size();) {
-        const size_t length =
-            i + 1 < name.size() && IsDBCSLeadByteEx(codePage, static_cast<BYTE>(name[i])) ? 2 : 1;
-        characters.push_back(name.substr(i, length));
-        i += length;
+    for (size_t i = 0, next; i < name.size(); i = next) {
+        next = NextCharacter(name, i, codePage);
+        characters.push_back(name.substr(i, next - i));
     }
     return characters;
 }
