@@ -34,3 +34,29 @@ wine_prefix_ensure() {
         fi
     ) 9>"$WINEPREFIX.lock"
 }
+
+# Runs the Wine programs started from here in the ANSI code page of a
+# Japanese system, 932 (Shift-JIS). Wine takes a process's code page from its
+# Unix locale: ja_JP is compiled once with localedef into a folder beside the
+# prefix and found through LOCPATH, so nothing on the system changes. Such a
+# prefix is kept apart from the others, as Wine writes the locale's regional
+# settings into the prefix's registry.
+# $1: the code page; only 932 is known.
+wine_code_page() {
+    [ "$1" = 932 ] || { echo "wine-env: no locale known for code page $1" >&2; return 2; }
+    local dir="$WINEPREFIX.locale"
+    if [ ! -f "$dir/.ready" ]; then
+        mkdir -p "$dir"
+        (
+            flock 9
+            if [ ! -f "$dir/.ready" ]; then
+                localedef -i ja_JP -f UTF-8 "$dir/ja_JP.UTF-8" >/dev/null 2>&1 &&
+                    touch "$dir/.ready"
+            fi
+        ) 9>"$dir.lock"
+        [ -f "$dir/.ready" ] || { echo "wine-env: localedef could not make ja_JP.UTF-8" >&2; return 1; }
+    fi
+    export LOCPATH="$dir"
+    # Bash itself cannot switch to the locale it has not loaded: say nothing.
+    { export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; } 2>/dev/null
+}
