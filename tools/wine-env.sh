@@ -28,6 +28,15 @@ wine_prefix_ensure() {
             # sans-serif of similar metrics stands in for it.
             wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Verdana /d 'DejaVu Sans' /f \
                 >/dev/null 2>&1
+            # In code page 932 the page font links to a Japanese font
+            # (fonts-ipafont-gothic) for the characters it lacks, as
+            # Windows links its fonts to one on a Japanese system.
+            if [ "${NVN_CODE_PAGE:-}" = 932 ]; then
+                for face in Verdana 'DejaVu Sans'; do
+                    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+                        /v "$face" /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f >/dev/null 2>&1
+                done
+            fi
             # The display driver is chosen when the server starts: let this one end.
             wineserver -w
             touch "$WINEPREFIX/.ready-2"
@@ -57,6 +66,7 @@ wine_code_page() {
         [ -f "$dir/.ready" ] || { echo "wine-env: localedef could not make ja_JP.UTF-8" >&2; return 1; }
     fi
     export LOCPATH="$dir"
+    NVN_CODE_PAGE=$1
     # Bash itself cannot switch to the locale it has not loaded: say nothing.
     { export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; } 2>/dev/null
 }
