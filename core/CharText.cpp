@@ -25,6 +25,13 @@ size_t LastCharacter(const std::string& text, UINT codePage) {
     return PreviousCharacter(text, text.size(), codePage);
 }
 
+std::string WholeCharacters(const std::string& text, size_t maxBytes, UINT codePage) {
+    size_t end = 0;
+    for (size_t next; end < text.size() && (next = NextCharacter(text, end, codePage)) <= maxBytes;)
+        end = next;
+    return text.substr(0, end);
+}
+
 bool EndsWithCharacter(const std::string& text, char c, UINT codePage) {
     const size_t last = LastCharacter(text, codePage);
     return last != std::string::npos && last + 1 == text.size() && text[last] == c;

@@ -23,6 +23,10 @@ size_t PreviousCharacter(const std::string& text, size_t pos, UINT codePage = CP
 // Where the last character starts; npos for the empty text.
 size_t LastCharacter(const std::string& text, UINT codePage = CP_ACP);
 
+// The longest start of the text of at most maxBytes bytes that ends on a
+// whole character: a text cut for display never ends in half a character.
+std::string WholeCharacters(const std::string& text, size_t maxBytes, UINT codePage = CP_ACP);
+
 // True when the last character is the single-byte character c.
 bool EndsWithCharacter(const std::string& text, char c, UINT codePage = CP_ACP);
 

@@ -42,7 +42,7 @@ std::string Quoted(const std::string& argument) {
     constexpr size_t shown = 120;
     if (argument.size() <= shown)
         return "\"" + argument + "\"";
-    return "\"" + argument.substr(0, shown) + "...\"";
+    return "\"" + WholeCharacters(argument, shown) + "...\"";
 }
 
 bool EqualNoCase(const std::string& text, const char* name) {

@@ -37,6 +37,8 @@ TEST(CoreCharText, WalksEachNameByCharacter) {
         EXPECT_EQ(characters, wcslen(row.Text));
         EXPECT_EQ(LastCharacter(name, 932), name.size() - row.LastCharacterBytes);
         EXPECT_EQ(PreviousCharacter(name + "\\", name.size() + 1, 932), name.size());
+        EXPECT_EQ(WholeCharacters(name, name.size() - 1, 932),
+                  name.substr(0, name.size() - row.LastCharacterBytes));
 
         EXPECT_FALSE(EndsWithCharacter(name, '\\', 932));
         EXPECT_TRUE(EndsWithCharacter(name + "\\", '\\', 932));
