@@ -149,7 +149,10 @@ bool IsInstallerVersion(const std::string& version) {
     for (size_t i = 0; i < parts.size(); ++i) {
         if (!IsNumber(parts[i]))
             return false;
-        if (i < 3 && std::stol(parts[i]) > limits[i])
+        long value = 0; // at most nine digits: no overflow
+        for (char digit : parts[i])
+            value = value * 10 + (digit - '0');
+        if (i < 3 && value > limits[i])
             return false;
     }
     return true;
