@@ -298,6 +298,50 @@ TEST(DistributionCheck, ASignedSetupTakesOnlyPackagesOfItsOwnSigner) {
                                         "refuses every package")));
 }
 
+// The rules for what a package built with wixl cannot carry: another
+// processor, several languages, ALLUSERS=2 with MSIINSTALLPERUSER=1, loose
+// files, REBOOT by its first letter.
+TEST(DistributionCheck, JudgesPackageFactsAsWindowsInstallerDoes) {
+    // A sound package's facts, one changed per case; the finding expected,
+    // a piece of its text, or none.
+    struct Case {
+        std::string Template = "x64;1033", Language = "1033", AllUsers = "1", PerUser = "",
+                    Cabinet = "#payload.cab", Reboot = "", Finding = "";
+    };
+    const Case cases[] = {
+        {},
+        {.Template = "x64 ;1033"},
+        {.Template = "x64;0"},
+        {.Template = ";1033", .Finding = "no platform"},
+        {.Template = "Arm64;1033", .Finding = "another processor than x64"},
+        {.Template = "x64;1033,1031", .Finding = "several languages"},
+        {.Language = "1031", .Finding = "ProductLanguage \"1031\" is not its language 1033"},
+        {.AllUsers = "2"},
+        {.AllUsers = "2", .PerUser = "1", .Finding = "MSIINSTALLPERUSER \"1\": a per-user package"},
+        {.Cabinet = "", .Finding = "a disk without a cabinet"},
+        {.Reboot = "F", .Finding = "asks for a restart"},
+        {.Reboot = "ReallySuppress"},
+    };
+    for (const Case& c : cases) {
+        PackageFacts facts;
+        facts.Template = c.Template;
+        facts.ProductLanguage = c.Language;
+        facts.AllUsers = c.AllUsers;
+        facts.InstallPerUser = c.PerUser;
+        facts.Cabinets = {c.Cabinet};
+        facts.Reboot = c.Reboot;
+        facts.HasInstallDir = true;
+        facts.UpgradeRows = 2;
+        facts.ProductVersion = "1.0.0";
+        Findings findings;
+        CheckPackageContents("S", "P.msi", facts, "C:\\", findings);
+        if (c.Finding.empty())
+            EXPECT_THAT(FindingLines(findings), ::testing::IsEmpty()) << c.Template;
+        else
+            EXPECT_THAT(FindingLines(findings), ElementsAre(HasSubstr(c.Finding))) << c.Template;
+    }
+}
+
 // Within the limits: three parts up to 255.255.65535; a fourth is ignored.
 TEST(DistributionCheck, VersionsWithinTheInstallersLimits) {
     for (const char* good : {"1", "255.255.65535", "26.1.0.99999"})
