@@ -1,6 +1,7 @@
 // The report file.
 #include "ReportFile.h"
 
+#include "CharText.h"
 #include "Installmanager.h"
 
 #include <windows.h>
@@ -9,7 +10,7 @@ bool AppendReport(const std::string& path, const std::string& text) {
     // The folder part, unless it is a root ("C:" or "\"). Made when missing;
     // whether the file can then be written is for CreateFileA to say (a
     // share's root, say, cannot be made but exists).
-    const size_t separator = path.find_last_of("\\/");
+    const size_t separator = FindLastCharacterOf(path, "\\/");
     if (separator != std::string::npos && separator > 0) {
         const std::string folder = path.substr(0, separator);
         if (!(folder.size() == 2 && folder[1] == ':') && !FolderExists(folder))

@@ -1,6 +1,7 @@
 // Signatures of Setup.exe and of the packages it would install.
 #include "SignatureChecks.h"
 
+#include "CharText.h"
 #include "PackageSignature.h"
 
 namespace {
@@ -23,7 +24,7 @@ std::string Relative(std::string text, const std::string& path, const std::strin
 void CheckSignatures(const std::string& program, const std::string& folder,
                      const std::vector<SignedPackage>& packages, Findings& findings) {
     const FileSignature signature = ReadFileSignature(program);
-    const std::string name = program.substr(program.find_last_of('\\') + 1);
+    const std::string name = program.substr(FindLastCharacterOf(program, "\\") + 1);
     if (signature.State == FileSignature::Unsigned) {
         findings.push_back({"", "", Severity::Warning,
                             name + " is not signed: the distribution is unsigned",
