@@ -16,9 +16,12 @@
 
 #include "Form.h"
 
-#include <algorithm>
-#include <array>
 #include <cstddef>
+
+// The order in which the rows of a layout are created, as described above,
+// from each row's tab position and flags: row indexes, into order. One
+// function for every page, so that no page carries a sort of its own.
+void CreationOrder(const int* tabPositions, const unsigned* flags, size_t count, size_t* order);
 
 template <class Page> struct ControlLayout {
     ControlKind Kind;
@@ -32,18 +35,14 @@ template <class Page> struct ControlLayout {
 
 template <class Page, size_t Count>
 void BuildLayout(Page& page, const ControlLayout<Page> (&layout)[Count]) {
-    std::array<size_t, Count> order;
-    for (size_t i = 0; i < Count; ++i)
-        order[i] = i;
-    auto place = [&](size_t i) {
-        return layout[i].TabPosition < 0 ? Count + i : static_cast<size_t>(layout[i].TabPosition);
-    };
-    auto rank = [&](size_t i) {
-        const bool names = (layout[i].Flags & Flag::NamesNext) && i + 1 < Count;
-        return names ? 2 * place(i + 1) : 2 * place(i) + 1;
-    };
-    std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return rank(a) < rank(b); });
+    int tabPositions[Count];
+    unsigned flags[Count];
+    for (size_t i = 0; i < Count; ++i) {
+        tabPositions[i] = layout[i].TabPosition;
+        flags[i] = layout[i].Flags;
+    }
+    size_t order[Count];
+    CreationOrder(tabPositions, flags, Count, order);
     for (size_t i : order) {
         const ControlLayout<Page>& row = layout[i];
         HWND control = page.AddControl({row.Kind, row.Left, row.Top, row.Width, row.Height,
