@@ -31,7 +31,8 @@ enum class ControlKind {
     GroupBox,    // BUTTON group box, white background
     Edit,        // EDIT, one line
     ListView,    // SysListView32 in report view, white
-    RichText,    // read-only rich text box, white, keeps the Tab key
+    RichText,    // read-only rich text box, white
+    ProgressBar, // msctls_progress32
 };
 
 // Settings of a control in a layout table, combined with |.

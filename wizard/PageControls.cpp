@@ -28,7 +28,8 @@ const KindStyle KindStyles[] = {
     {"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},         // Edit
     {WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL, WS_EX_CLIENTEDGE}, // ListView
     {RICHEDIT_CLASSA, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL,
-     WS_EX_CLIENTEDGE}, // RichText
+     WS_EX_CLIENTEDGE},      // RichText
+    {PROGRESS_CLASSA, 0, 0}, // ProgressBar
 };
 
 // The rich text box keeps the Tab key, which does nothing in it (in a dialog

@@ -1,0 +1,142 @@
+// The progress page while packages install: it answers other programs while
+// the service reports progress, and its Cancel rolls a real package back.
+#include "FakeProgressRows.h"
+#include "ListViews.h"
+#include "MessageTexts.h"
+#include "PackageOperations.h"
+#include "PageRobot.h"
+#include "Progress.h"
+#include "RecordedRows.h"
+#include "ScriptedMsi.h"
+#include "ServiceHelpers.h"
+#include "TestFiles.h"
+#include "core/SessionReset.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+namespace {
+
+constexpr const char* BulkyProductCode = "{F97EA7E5-E3DA-41DF-A8E5-905A39D27A77}";
+
+// The page's rows, telling another thread which row is being installed.
+class WatchedRows : public RecordedRows {
+  public:
+    explicit WatchedRows(TfrmProgress& page) : RecordedRows(page) {}
+    void SetRowImage(int row, int imageIndex) override {
+        RecordedRows::SetRowImage(row, imageIndex);
+        if (imageIndex == 0)
+            Installing = row;
+    }
+    std::atomic<int> Installing{-1};
+};
+
+class ProgressPageRun : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        ResetInstallSession();
+        SetDestinationFolder(dest);
+    }
+    void TearDown() override { ResetInstallSession(); }
+
+    InstallWatchdog watchdog{120000};
+    ScratchFolder root;
+    const std::string dest = root / "Dest";
+};
+
+TEST_F(ProgressPageRun, ThePageAnswersOtherProgramsWhileTheServiceReportsProgress) {
+    ScriptedMsi msi;
+    SetSessionComponents({SelectedComponent("Core", "core.msi")});
+    // About a second of progress reports, one every 20 ms, as Windows sends
+    // them while it copies files.
+    Script.Messages.push_back({INSTALLMESSAGE_PROGRESS, {0, 50, 0, 0}, ""});
+    for (int i = 0; i < 50; ++i)
+        Script.Messages.push_back({INSTALLMESSAGE_PROGRESS, {2, 1, 0, 0}, ""});
+    Script.MessageIntervalMs = 20;
+    TfrmProgress page;
+    page.Show();
+
+    // Another thread sends the page WM_NULL every 10 ms, as a program that
+    // broadcasts to every window does, and times each round trip.
+    std::atomic<bool> running{true}, sampled{false};
+    ULONGLONG longest = 0;
+    int samples = 0;
+    std::thread sampler([&] {
+        while (running) {
+            const ULONGLONG start = GetTickCount64();
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutA(page.Handle, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+            longest = std::max(longest, GetTickCount64() - start);
+            ++samples;
+            Sleep(10);
+        }
+        sampled = true;
+    });
+    WatchedRows rows(page);
+    RunInstallation(rows);
+    running = false;
+    // The last round trip is answered here.
+    while (!sampled) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(1);
+    }
+    sampler.join();
+
+    EXPECT_GE(samples, 20);
+    EXPECT_LE(longest, 100u) << "the longest WM_NULL round trip, in ms";
+    EXPECT_EQ(SendMessageA(page.pbrPackage, PBM_GETPOS, 0, 0), 1000);
+    EXPECT_EQ(rows.Rows()[0].Status, MessageTexts::Succeeded);
+    page.Hide();
+}
+
+TEST_F(ProgressPageRun, CancelDuringARealInstallRollsThePackageBackAndStopsTheRun) {
+    ProductCleanup fresh(FreshProductCode), bulky(BulkyProductCode), nested(NestedProductCode);
+    ASSERT_EQ(ProductState(BulkyProductCode), INSTALLSTATE_UNKNOWN);
+    SetSessionComponents({SelectedComponent("Fresh component", "Fresh.msi"),
+                          SelectedComponent("Bulky component", "Bulky.msi"),
+                          SelectedComponent("Nested component", "Nested.msi")});
+    StageSetupFilesFrom(TestPackageFolder());
+    TfrmProgress page;
+    page.Show();
+    EXPECT_FALSE(IsWindowEnabled(page.cmdCancel)) << "nothing to cancel before the run";
+    WatchedRows rows(page);
+    std::string question;
+    {
+        // The click is posted from outside and served when the service next
+        // calls the handler. Windows cancels on the handler's next IDCANCEL;
+        // Wine only at the action start of a package's own action, which
+        // Bulky has after its files are copied, before its registration.
+        PageRobot robot([&](PageRobot& user) {
+            user.WaitUntil("the second package to start",
+                           [&] { return rows.Installing == 1 && IsWindowEnabled(page.cmdCancel); });
+            user.Click(page.cmdCancel);
+            question = user.AnswerBox(MessageTexts::Confirm, IDYES);
+        });
+        RunInstallation(rows);
+    }
+
+    EXPECT_EQ(question, MessageTexts::CancelQuestion);
+    ASSERT_EQ(rows.Rows().size(), 3u);
+    EXPECT_EQ(rows.Rows()[0].Status, MessageTexts::Succeeded);
+    EXPECT_EQ(rows.Rows()[1].Result, ERROR_INSTALL_USEREXIT);
+    for (int row : {1, 2}) {
+        EXPECT_EQ(ListText(page.lsvProgress, row, 1), MessageTexts::Cancelled) << row;
+        EXPECT_EQ(ListImage(page.lsvProgress, row), 2) << row;
+    }
+    EXPECT_FALSE(rows.Rows()[2].Result) << "the package after it is never started";
+    EXPECT_EQ(ProductState(FreshProductCode), INSTALLSTATE_DEFAULT);
+    EXPECT_EQ(ProductState(BulkyProductCode), INSTALLSTATE_UNKNOWN);
+    EXPECT_EQ(ProductState(NestedProductCode), INSTALLSTATE_UNKNOWN);
+    EXPECT_FALSE(IsWindowEnabled(page.cmdCancel));
+    page.Hide();
+}
+
+} // namespace
