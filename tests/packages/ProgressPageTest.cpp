@@ -10,6 +10,7 @@
 #include "ScriptedMsi.h"
 #include "ServiceHelpers.h"
 #include "TestFiles.h"
+#include "WaitingMessages.h"
 #include "core/SessionReset.h"
 
 #include <gmock/gmock.h>
@@ -49,6 +50,37 @@ class ProgressPageRun : public ::testing::Test {
     ScratchFolder root;
     const std::string dest = root / "Dest";
 };
+
+TEST_F(ProgressPageRun, WhileAPackageInstallsOnlyCancelTheFrameAndTheSystemTakeInput) {
+    TfrmProgress page;
+    ASSERT_TRUE(page.HandleNeeded());
+    const struct {
+        HWND window;
+        UINT message;
+        WPARAM key;
+        bool dropped;
+    } cases[] = {
+        {page.lsvProgress, WM_LBUTTONDOWN, 0, true},
+        {page.lsvProgress, WM_KEYDOWN, VK_DOWN, true},
+        {page.lsvProgress, WM_KEYDOWN, VK_RETURN, true},
+        {page.lsvProgress, WM_CHAR, 'x', true},
+        {page.Handle, WM_RBUTTONUP, 0, true},
+        {page.lsvProgress, WM_KEYDOWN, VK_ESCAPE, false}, // the page's Cancel
+        {page.lsvProgress, WM_KEYDOWN, VK_TAB, false},
+        {page.lsvProgress, WM_SYSKEYDOWN, 'C', false}, // access keys, Alt+Tab
+        {page.cmdCancel, WM_LBUTTONDOWN, 0, false},
+        {page.cmdCancel, WM_KEYDOWN, VK_SPACE, false},
+        {page.Handle, WM_NCLBUTTONDOWN, HTCAPTION, false}, // moving the window
+        {page.lsvProgress, WM_MOUSEMOVE, 0, false},
+        {page.lsvProgress, WM_PAINT, 0, false},
+        {nullptr, WM_LBUTTONDOWN, 0, false}, // not the page's
+    };
+    for (const auto& c : cases) {
+        const MSG message = {c.window, c.message, c.key, 0, 0, {}};
+        EXPECT_EQ(IsDroppedInput(message, page.Handle, page.cmdCancel), c.dropped)
+            << std::hex << c.message << " " << c.key;
+    }
+}
 
 TEST_F(ProgressPageRun, ThePageAnswersOtherProgramsWhileTheServiceReportsProgress) {
     ScriptedMsi msi;
