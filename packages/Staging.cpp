@@ -1,6 +1,7 @@
 // Copies the selected packages into the staging folder under the destination.
 #include "PackageOperations.h"
 
+#include "ExternalCabinets.h"
 #include "PackagePaths.h"
 
 namespace {
@@ -89,6 +90,11 @@ void StageSetupFilesFrom(const std::string& sourceFolder) {
         std::string source = sourceFolder;
         AddTrailingBackslash(source);
         CopyPackage(source + entry.MSIFileName, PackageFile(targetFolder, entry));
+        // Windows Installer looks for external cabinets beside the package.
+        std::string target = targetFolder;
+        AddTrailingBackslash(target);
+        for (const std::string& cabinet : ExternalCabinets(source + entry.MSIFileName))
+            CopyPackage(source + cabinet, target + cabinet);
     }
 
     if (staging != INVALID_HANDLE_VALUE)
