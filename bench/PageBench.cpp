@@ -12,15 +12,14 @@
 #include "PackageOperations.h"
 #include "Progress.h"
 #include "RecordedRows.h"
+#include "RoundTrip.h"
 #include "ScriptedMsi.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <functional>
-#include <thread>
 
 namespace {
 
@@ -53,28 +52,7 @@ class TimedPage : public RecordedRows {
 // Runs the installation while another thread times WM_NULL round trips to
 // the page; the longest, in seconds.
 double LongestRoundTrip(HWND page, const std::function<void()>& run) {
-    std::atomic<bool> running{true}, done{false};
-    double longest = 0;
-    std::thread sampler([&] {
-        while (running) {
-            const double start = Seconds();
-            DWORD_PTR answer = 0;
-            SendMessageTimeoutA(page, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
-            longest = std::max(longest, Seconds() - start);
-            Sleep(10);
-        }
-        done = true;
-    });
-    run();
-    running = false;
-    while (!done) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        Sleep(1);
-    }
-    sampler.join();
-    return longest;
+    return support::TimeRoundTrips(page, run).LongestMs / 1000;
 }
 
 void UseCatalogue(const char* fileName) {

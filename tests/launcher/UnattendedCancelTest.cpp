@@ -17,6 +17,8 @@ TEST(UnattendedRun, ACancelledPackageStopsTheRunWith1602) {
                   "[Core]\r\nMSIFileName=core.msi\r\n[Data]\r\nMSIFileName=data.msi\r\n");
     ASSERT_TRUE(LoadConfigurationFrom(root / "Setup.INI"));
     ScriptedMsi msi;
+    // No table has rows: staging finds no external cabinet.
+    Script.FetchResult = ERROR_NO_MORE_ITEMS;
     Script.Install = [](const std::string&, const std::string&) {
         return static_cast<UINT>(ERROR_INSTALL_USEREXIT);
     };

@@ -7,6 +7,7 @@
 #include "PageRobot.h"
 #include "Progress.h"
 #include "RecordedRows.h"
+#include "RoundTrip.h"
 #include "ScriptedMsi.h"
 #include "ServiceHelpers.h"
 #include "TestFiles.h"
@@ -16,9 +17,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
-#include <thread>
 
 namespace {
 
@@ -93,37 +92,13 @@ TEST_F(ProgressPageRun, ThePageAnswersOtherProgramsWhileTheServiceReportsProgres
     Script.MessageIntervalMs = 20;
     TfrmProgress page;
     page.Show();
-
-    // Another thread sends the page WM_NULL every 10 ms, as a program that
-    // broadcasts to every window does, and times each round trip.
-    std::atomic<bool> running{true}, sampled{false};
-    ULONGLONG longest = 0;
-    int samples = 0;
-    std::thread sampler([&] {
-        while (running) {
-            const ULONGLONG start = GetTickCount64();
-            DWORD_PTR answer = 0;
-            SendMessageTimeoutA(page.Handle, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
-            longest = std::max(longest, GetTickCount64() - start);
-            ++samples;
-            Sleep(10);
-        }
-        sampled = true;
-    });
     WatchedRows rows(page);
-    RunInstallation(rows);
-    running = false;
-    // The last round trip is answered here.
-    while (!sampled) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        Sleep(1);
-    }
-    sampler.join();
 
-    EXPECT_GE(samples, 20);
-    EXPECT_LE(longest, 100u) << "the longest WM_NULL round trip, in ms";
+    const support::RoundTrips trips =
+        support::TimeRoundTrips(page.Handle, [&] { RunInstallation(rows); });
+
+    EXPECT_GE(trips.Count, 20);
+    EXPECT_LE(trips.LongestMs, 100.0) << "the longest WM_NULL round trip";
     EXPECT_EQ(SendMessageA(page.pbrPackage, PBM_GETPOS, 0, 0), 1000);
     EXPECT_EQ(rows.Rows()[0].Status, MessageTexts::Succeeded);
     page.Hide();
