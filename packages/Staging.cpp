@@ -1,6 +1,7 @@
 // Copies the selected packages into the staging folder under the destination.
 #include "PackageOperations.h"
 
+#include "CharText.h"
 #include "ExternalCabinets.h"
 #include "PackagePaths.h"
 
@@ -68,7 +69,7 @@ void CopyPackage(const std::string& source, const std::string& target) {
 
 void StageSetupFiles() {
     const std::string executable = ExecutablePath();
-    const size_t separator = executable.find_last_of('\\');
+    const size_t separator = FindLastCharacterOf(executable, "\\");
     StageSetupFilesFrom(separator == std::string::npos ? std::string()
                                                        : executable.substr(0, separator));
 }
