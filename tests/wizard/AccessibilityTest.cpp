@@ -236,6 +236,7 @@ TEST(AccessibleNames, EveryFocusableControlWithoutACaptionIsNamed) {
                         EXPECT_FALSE(AccessibleName(child).empty()) << support::ClassOf(child);
                 }
         EXPECT_FALSE(folder.empty());
+        EXPECT_EQ(AccessibleName(pages.progress.pbrPackage), "Package progress");
         // Change names the shown folder also after a change.
         pages.destination.cmdChangeClick();
         EXPECT_EQ(AccessibleName(pages.destination.cmdChange),
