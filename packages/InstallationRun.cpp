@@ -4,6 +4,7 @@
 #include "MessageTexts.h"
 #include "MsiFunctions.h"
 #include "PackagePaths.h"
+#include "StagedPackages.h"
 
 #include <cstring>
 #include <optional>
@@ -40,11 +41,16 @@ UINT InstallPackage(const std::string& destination, const ComponentEntry& entry,
     // component fails without a call to the service.
     if (!HasSafeNames(entry))
         return ERROR_INVALID_NAME;
+    // Nor is a package that staging refused or could not copy: what lies at
+    // its path is not what this run staged.
+    if (const StagingOutcome* staged = FindStagingOutcome(entry);
+        staged && !staged->Problem.empty())
+        return staged->Error;
     if (logReady) {
         // A description that cannot name a log file in the log folder costs
         // the package its log, not its installation. Logging is switched off
         // for it, or the previous package's log would take its entries.
-        if (CanNameLogFile(entry))
+        if (CanNameLogFile(entry) && ReadyForPackageLog(PackageLogFile(GetLogFolder(), entry)))
             Msi.MsiEnableLogA(PackageLogMode, PackageLogFile(GetLogFolder(), entry).c_str(),
                               INSTALLLOGATTRIBUTES_APPEND);
         else
@@ -57,7 +63,9 @@ UINT InstallPackage(const std::string& destination, const ComponentEntry& entry,
     if (productCode && ProductIsPresent(Msi.MsiQueryProductStateA(productCode->c_str())))
         commandLine += " REINSTALL=ALL REINSTALLMODE=vomus";
 
-    return Msi.MsiInstallProductA(packagePath.c_str(), commandLine.c_str());
+    const UINT result = Msi.MsiInstallProductA(packagePath.c_str(), commandLine.c_str());
+    ReleaseStagedPackage(entry);
+    return result;
 }
 
 } // namespace
@@ -69,7 +77,7 @@ void RunInstallation(ProgressRows& rows) {
 void RunInstallationWith(ProgressRows& rows, const InstallationMode& mode) {
     const std::string destination = GetDestinationFolder();
     Msi.MsiSetInternalUI(mode.UiLevel, nullptr);
-    const bool logReady = InstallSession.LogEnabled && MakeFolderPresent(GetLogFolder());
+    const bool logReady = InstallSession.LogEnabled && PrepareLogFolder(GetLogFolder());
 
     // The row count is read anew before every row.
     for (int row = 0; row < rows.RowCount(); ++row) {
@@ -85,4 +93,5 @@ void RunInstallationWith(ProgressRows& rows, const InstallationMode& mode) {
         rows.SetRowImage(row, entry.Succeeded ? RowInstalled : RowFailed);
         rows.SetRowStatus(row, entry.Succeeded ? MessageTexts::Succeeded : MessageTexts::Failed);
     }
+    ReleaseStagedPackages();
 }

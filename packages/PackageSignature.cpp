@@ -152,28 +152,35 @@ std::string TrustResultText(long result) {
     return text;
 }
 
+std::string SignerProblem(const std::string& packageName, const FileSignature& package,
+                          const FileSignature& program) {
+    if (program.State == FileSignature::Unsigned)
+        return "";
+    if (program.State == FileSignature::Invalid)
+        return "The package " + packageName +
+               " is not installed: the installer's own signature does not verify (error " +
+               TrustResultText(program.TrustResult) + "), so no publisher can be expected.";
+    const std::string expected = "The package " + packageName +
+                                 " is not signed by the installer's publisher \"" +
+                                 program.SignerName + "\": ";
+    switch (package.State) {
+    case FileSignature::Unsigned:
+        return expected + "it carries no signature.";
+    case FileSignature::Invalid:
+        return expected + "its signature does not verify (error " +
+               TrustResultText(package.TrustResult) + ").";
+    case FileSignature::Valid:
+        break;
+    }
+    if (package.SignerCertificate != program.SignerCertificate)
+        return expected + "it is signed by \"" + package.SignerName +
+               "\" with another certificate.";
+    return "";
+}
+
 std::string PackageSignerProblem(const std::string& packagePath, const FileSignature& program,
                                  HANDLE package) {
     if (program.State == FileSignature::Unsigned)
         return "";
-    if (program.State == FileSignature::Invalid)
-        return "The package " + packagePath +
-               " is not installed: the installer's own signature does not verify (error " +
-               TrustResultText(program.TrustResult) + "), so no publisher can be expected.";
-    const std::string expected =
-        " is not signed by the installer's publisher \"" + program.SignerName + "\": ";
-    const FileSignature signature = ReadFileSignature(packagePath, package);
-    switch (signature.State) {
-    case FileSignature::Unsigned:
-        return "The package " + packagePath + expected + "it carries no signature.";
-    case FileSignature::Invalid:
-        return "The package " + packagePath + expected + "its signature does not verify (error " +
-               TrustResultText(signature.TrustResult) + ").";
-    case FileSignature::Valid:
-        break;
-    }
-    if (signature.SignerCertificate != program.SignerCertificate)
-        return "The package " + packagePath + expected + "it is signed by \"" +
-               signature.SignerName + "\" with another certificate.";
-    return "";
+    return SignerProblem(packagePath, ReadFileSignature(packagePath, package), program);
 }

@@ -99,7 +99,9 @@ TfrmMain::~TfrmMain() {
 
 void TfrmMain::FormCreate() {
     if (!LoadConfiguration()) {
-        ShowErrorBox(Handle, std::string(ConfigurationErrorText) + SupportEmail);
+        const std::string folderNote = UnnamedExecutableFolderNote();
+        ShowErrorBox(Handle, std::string(ConfigurationErrorText) + SupportEmail +
+                                 (folderNote.empty() ? "" : "\n\n" + folderNote));
         Terminated = true;
     }
 }
