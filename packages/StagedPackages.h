@@ -12,13 +12,15 @@
 #include "PackageSignature.h"
 
 #include <string>
+#include <vector>
 
 struct StagingOutcome {
     const ComponentEntry* Entry = nullptr;
     std::string Path; // the staged package
     HANDLE Package = INVALID_HANDLE_VALUE;
-    std::string Problem; // empty when staged
-    DWORD Error = 0;     // the row's result when not staged
+    std::vector<HANDLE> Cabinets; // its external cabinets, held the same way
+    std::string Problem;          // empty when staged
+    DWORD Error = 0;              // the row's result when not staged
 };
 
 // Stages from the distribution folder, accepting only packages that the

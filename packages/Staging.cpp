@@ -1,11 +1,13 @@
-// Copies the selected packages into the staging folder under the destination.
+// Copies the selected packages, and the cabinets they keep outside
+// themselves, into the staging folder under the destination.
 //
-// Each package is copied into a new file created exclusively under a
+// Each file is copied into a new file created exclusively under a
 // temporary name beside its target, checked, and only then moved over the
 // target: a link planted at the target is replaced, never written through,
 // and a failed copy leaves the earlier staged package as it was.
 #include "PackageOperations.h"
 
+#include "ExternalCabinets.h"
 #include "PackagePaths.h"
 #include "PackageSignature.h"
 #include "ProtectedFolders.h"
@@ -110,77 +112,114 @@ void AllowReplacing(const std::string& target) {
         SetFileAttributesA(target.c_str(), info.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
 }
 
-// Copies source to target through a temporary file; the target ends up held
-// open for reading only. On failure the target is untouched and the outcome
-// says why.
-void StagePackage(const std::string& source, const std::string& folder,
-                  const FileSignature& program, StagingOutcome& outcome) {
-    const std::string& target = outcome.Path;
-    auto fail = [&outcome](DWORD error, const std::string& problem) {
-        outcome.Error = error ? error : ERROR_INSTALL_FAILURE;
-        outcome.Problem = problem;
-    };
+// One file on its way into the staging folder: its copy under a temporary
+// name, held against writers (it may still be renamed) while it is checked.
+struct StagedFile {
+    std::string Target;
+    std::string Temporary;
+    HANDLE Copy = INVALID_HANDLE_VALUE;
+    FileIdentity Written;
+};
+
+void Discard(StagedFile& file) {
+    if (file.Copy != INVALID_HANDLE_VALUE)
+        CloseHandle(file.Copy);
+    file.Copy = INVALID_HANDLE_VALUE;
+    if (!file.Temporary.empty())
+        DeleteFileA(file.Temporary.c_str());
+}
+
+// Copies source into a new temporary file beside the target. Empty when
+// done, else why not (and error); kind names the source ("The package ").
+std::string CopyToTemporary(const std::string& kind, const std::string& source, StagedFile& file,
+                            DWORD& error) {
     // Nobody writes to the source while it is copied.
     HANDLE from = CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (from == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
+        error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+            return kind + source + " cannot be read " + ErrorNumber(error) + ".";
         // A missing package fails as the service would have failed it.
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-            return fail(ERROR_INSTALL_PACKAGE_OPEN_FAILED,
-                        "The package " + source + " is missing.");
-        return fail(error, "The package " + source + " cannot be read " + ErrorNumber(error) + ".");
+        error = ERROR_INSTALL_PACKAGE_OPEN_FAILED;
+        return kind + source + " is missing.";
     }
-    std::string temporary;
-    HANDLE to = CreateTemporaryBeside(folder, temporary);
+    const std::string folder = file.Target.substr(0, file.Target.find_last_of('\\'));
+    HANDLE to = CreateTemporaryBeside(folder, file.Temporary);
     if (to == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
+        error = GetLastError();
+        file.Temporary.clear();
         CloseHandle(from);
-        return fail(error, "No file can be created in " + folder + " " + ErrorNumber(error) + ".");
+        return kind + source + " cannot be copied: no file can be created in " + folder + " " +
+               ErrorNumber(error) + ".";
     }
     const bool copied = CopyContents(from, to);
-    const DWORD copyError = GetLastError();
-    const FileIdentity written = IdentityOf(to);
+    error = GetLastError();
+    file.Written = IdentityOf(to);
     CloseHandle(from);
     CloseHandle(to);
-    if (!copied) {
-        DeleteFileA(temporary.c_str());
-        return fail(copyError,
-                    "The package " + source + " cannot be copied " + ErrorNumber(copyError) + ".");
+    if (!copied)
+        return kind + source + " cannot be copied " + ErrorNumber(error) + ".";
+    file.Copy = OpenForReading(file.Temporary, FILE_SHARE_READ | FILE_SHARE_DELETE);
+    if (file.Copy == INVALID_HANDLE_VALUE || !(IdentityOf(file.Copy) == file.Written)) {
+        error = ErrorInvalidImageHash;
+        return "The copy of " + source + " changed before it was staged.";
     }
+    return "";
+}
 
-    // The copy, held against writers (it may still be renamed), is what is
-    // checked and then moved into place.
-    HANDLE copy = OpenForReading(temporary, FILE_SHARE_READ | FILE_SHARE_DELETE);
-    std::string problem;
+// Moves the checked copy over the target, a link there included, and holds
+// the target open for reading only: from here until its installation has
+// ended, no writer, no deleter.
+std::string MoveIntoPlace(StagedFile& file, HANDLE& held, DWORD& error) {
+    AllowReplacing(file.Target);
+    if (!MoveFileExA(file.Temporary.c_str(), file.Target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        error = GetLastError();
+        return "The staged file " + file.Target + " cannot be replaced " + ErrorNumber(error) + ".";
+    }
+    file.Temporary.clear();
+    held = OpenForReading(file.Target, FILE_SHARE_READ);
+    if (held != INVALID_HANDLE_VALUE && IdentityOf(held) == file.Written)
+        return "";
+    if (held != INVALID_HANDLE_VALUE)
+        CloseHandle(held);
+    held = INVALID_HANDLE_VALUE;
+    error = ErrorInvalidImageHash;
+    return "The staged file " + file.Target + " changed after its copy.";
+}
+
+// Stages the package and the cabinets it keeps outside itself (Windows
+// Installer looks for them beside the package). Every copy is made and
+// checked before any is moved into place: when one fails, the earlier staged
+// files stay as they were and the outcome says why.
+void StagePackage(const std::string& sourceFolder, const std::string& name,
+                  const std::string& folder, const FileSignature& program,
+                  StagingOutcome& outcome) {
+    std::vector<StagedFile> files(1);
+    files[0].Target = outcome.Path;
     DWORD error = ErrorInvalidImageHash;
-    if (copy == INVALID_HANDLE_VALUE || !(IdentityOf(copy) == written))
-        problem = "The copy of " + source + " changed before it was staged.";
-    else if (program.State != FileSignature::Unsigned)
-        problem = SignerProblem(source, ReadFileSignature(temporary, copy), program);
-    if (problem.empty()) {
-        AllowReplacing(target);
-        if (!MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-            error = GetLastError();
-            problem =
-                "The staged package " + target + " cannot be replaced " + ErrorNumber(error) + ".";
+    std::string problem = CopyToTemporary("The package ", sourceFolder + name, files[0], error);
+    if (problem.empty() && program.State != FileSignature::Unsigned)
+        problem = SignerProblem(sourceFolder + name,
+                                ReadFileSignature(files[0].Temporary, files[0].Copy), program);
+    if (problem.empty())
+        for (const std::string& cabinet : ExternalCabinets(files[0].Temporary)) {
+            files.push_back({folder + "\\" + cabinet, "", INVALID_HANDLE_VALUE, {}});
+            problem = CopyToTemporary("The cabinet ", sourceFolder + cabinet, files.back(), error);
+            if (!problem.empty())
+                break;
         }
+    for (size_t i = 0; problem.empty() && i < files.size(); ++i) {
+        HANDLE held = INVALID_HANDLE_VALUE;
+        problem = MoveIntoPlace(files[i], held, error);
+        (i == 0 ? outcome.Package : outcome.Cabinets.emplace_back()) = held;
     }
+    for (StagedFile& file : files)
+        Discard(file);
     if (!problem.empty()) {
-        if (copy != INVALID_HANDLE_VALUE)
-            CloseHandle(copy);
-        DeleteFileA(temporary.c_str());
-        return fail(error, problem);
+        outcome.Error = error ? error : ERROR_INSTALL_FAILURE;
+        outcome.Problem = problem;
     }
-    // From here until its installation has ended: no writer, no deleter.
-    outcome.Package = OpenForReading(target, FILE_SHARE_READ);
-    if (outcome.Package == INVALID_HANDLE_VALUE || !(IdentityOf(outcome.Package) == written)) {
-        if (outcome.Package != INVALID_HANDLE_VALUE)
-            CloseHandle(outcome.Package);
-        outcome.Package = INVALID_HANDLE_VALUE;
-        fail(ErrorInvalidImageHash, "The staged package " + target + " changed after its copy.");
-    }
-    CloseHandle(copy);
 }
 
 // A package that an earlier component of this run staged at the same path
@@ -232,7 +271,7 @@ void StageSetupFilesFrom(const std::string& sourceFolder, const FileSignature& p
         if (outcome.Problem.empty() && !ShareEarlierCopy(outcome)) {
             std::string source = sourceFolder;
             AddTrailingBackslash(source);
-            StagePackage(source + entry.MSIFileName, targetFolder, program, outcome);
+            StagePackage(source, entry.MSIFileName, targetFolder, program, outcome);
         }
         Outcomes.push_back(std::move(outcome));
     }
@@ -245,18 +284,24 @@ const StagingOutcome* FindStagingOutcome(const ComponentEntry& entry) {
     return nullptr;
 }
 
+static void ReleaseOutcome(StagingOutcome& outcome) {
+    outcome.Cabinets.push_back(outcome.Package);
+    for (HANDLE held : outcome.Cabinets)
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+    outcome.Cabinets.clear();
+    outcome.Package = INVALID_HANDLE_VALUE;
+}
+
 void ReleaseStagedPackage(const ComponentEntry& entry) {
     for (StagingOutcome& outcome : Outcomes)
-        if (outcome.Entry == &entry && outcome.Package != INVALID_HANDLE_VALUE) {
-            CloseHandle(outcome.Package);
-            outcome.Package = INVALID_HANDLE_VALUE;
-        }
+        if (outcome.Entry == &entry)
+            ReleaseOutcome(outcome);
 }
 
 void ReleaseStagedPackages() {
     for (StagingOutcome& outcome : Outcomes)
-        if (outcome.Package != INVALID_HANDLE_VALUE)
-            CloseHandle(outcome.Package);
+        ReleaseOutcome(outcome);
     Outcomes.clear();
     for (HANDLE folder : HeldFolders)
         CloseHandle(folder);

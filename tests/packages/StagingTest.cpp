@@ -71,6 +71,20 @@ TEST_F(PackagesStaging, CopiesEverySelectedPackageFromTheDistributionFolder) {
     EXPECT_EQ(ReadTextFile(dist + "\\c.msi"), "package c");
 }
 
+// Windows Installer looks for a cabinet that is not embedded beside the
+// package: it goes where the package goes, a subfolder included.
+TEST_F(PackagesStaging, AnExternalCabinetIsStagedBesideItsPackage) {
+    const std::string built = TestProgramFolder() + "\\..\\verify\\packages\\Cabinet.";
+    ASSERT_TRUE(CopyFileA((built + "msi").c_str(), (dist + "\\Cabinet.msi").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((built + "cab").c_str(), (dist + "\\Cabinet.cab").c_str(), FALSE));
+    SetSessionComponents({SelectedComponent("Cab", "Cabinet.msi", true)});
+
+    StageSetupFilesFrom(dist);
+
+    EXPECT_THAT(TreeOf(dest + "\\SetupFiles"),
+                ElementsAre("Cab", "Cab\\Cabinet.cab", "Cab\\Cabinet.msi"));
+}
+
 TEST_F(PackagesStaging, WithoutSelectionOnlyTheStagingFolderIsCreated) {
     WriteTextFile(dist + "\\a.msi", "package a");
     ComponentEntry unselected = SelectedComponent("A", "a.msi");
@@ -241,15 +255,15 @@ TEST_F(PackagesStaging, AStagedPackageIsHeldUntilItsInstallationHasEnded) {
         return writer != INVALID_HANDLE_VALUE ||
                MoveFileExA(Staged("a.msi").c_str(), Staged("moved.msi").c_str(), 0);
     };
+
+    StageSetupFilesFrom(dist);
+    EXPECT_FALSE(canChange());
     ScriptedMsi msi;
     bool changeableDuringInstallation = true;
     Script.Install = [&](const std::string&, const std::string&) {
         changeableDuringInstallation = canChange();
         return ERROR_SUCCESS;
     };
-
-    StageSetupFilesFrom(dist);
-    EXPECT_FALSE(canChange());
     FakeProgressRows rows;
     RunInstallation(rows);
     EXPECT_FALSE(changeableDuringInstallation);
