@@ -2,6 +2,7 @@
 #include "ProtectedFolders.h"
 
 #include "Installmanager.h"
+#include "JoinText.h"
 
 #include <aclapi.h>
 #include <sddl.h>
@@ -52,10 +53,6 @@ class OwnerPrivileges {
     } previous_ = {0, {}};
 };
 
-std::string ErrorNumber(DWORD error) {
-    return "(error " + std::to_string(error) + ")";
-}
-
 // Gives the open folder the descriptor's owner and protected list; the
 // entries it hands on reach the files and subfolders already inside.
 DWORD ApplyDescriptor(HANDLE folder, PSECURITY_DESCRIPTOR descriptor) {
@@ -100,7 +97,8 @@ std::string NumberedBeside(const std::string& path, int number) {
         dot != std::string::npos && (separator == std::string::npos || dot > separator + 1)
             ? dot
             : path.size();
-    return path.substr(0, split) + "-" + std::to_string(number) + path.substr(split);
+    return JoinText({std::string_view(path).substr(0, split), "-", std::to_string(number),
+                     std::string_view(path).substr(split)});
 }
 
 } // namespace
@@ -134,8 +132,8 @@ bool IsLinkedFile(const std::string& path, HANDLE file) {
 HANDLE OpenProtectedFolder(const std::string& path, std::string& reason) {
     PSECURITY_DESCRIPTOR descriptor = NewProtectedFolderDescriptor();
     if (!descriptor) {
-        reason = "The permissions for the folder " + path + " cannot be prepared " +
-                 ErrorNumber(GetLastError()) + ".";
+        reason = JoinText({"The permissions for the folder ", path, " cannot be prepared ",
+                           ErrorNumberText(GetLastError()), "."});
         return INVALID_HANDLE_VALUE;
     }
     SECURITY_ATTRIBUTES security = {sizeof security, descriptor, FALSE};
@@ -153,22 +151,22 @@ HANDLE OpenProtectedFolder(const std::string& path, std::string& reason) {
                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT);
     }
     BY_HANDLE_FILE_INFORMATION info = {};
-    DWORD error = 0;
+    DWORD error = folder == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+    const char* problem = nullptr;
     if (folder == INVALID_HANDLE_VALUE)
-        reason = "The folder " + path + " cannot be created or opened " +
-                 ErrorNumber(GetLastError()) + ".";
+        problem = " cannot be created or opened ";
     else if (IsReparsePoint(path, folder))
-        reason = "The folder " + path +
-                 " is a junction or symbolic link to another place: the installer does not "
-                 "write through it. Remove it and start the installer again.";
+        problem = " is a junction or symbolic link to another place: the installer does not write "
+                  "through it. Remove it and start the installer again";
     else if (!GetFileInformationByHandle(folder, &info) ||
              !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        reason = path + " is a file, not a folder.";
+        problem = " is a file, not a folder";
     else if ((error = ApplyDescriptor(folder, descriptor)) != ERROR_SUCCESS)
-        reason = "The permissions of the folder " + path + " cannot be set " + ErrorNumber(error) +
-                 ": the installer does not write into a folder that other users may change.";
-    else
-        reason.clear();
+        problem = ": its permissions cannot be set, and the installer does not write into a folder "
+                  "that other users may change ";
+    reason.clear();
+    if (problem)
+        reason = JoinText({"The folder ", path, problem, error ? ErrorNumberText(error) : "", "."});
     LocalFree(descriptor);
     if (!reason.empty() && folder != INVALID_HANDLE_VALUE) {
         CloseHandle(folder);

@@ -2,6 +2,7 @@
 // from the system folder, and comparing signer certificates.
 #include "PackageSignature.h"
 
+#include "JoinText.h"
 #include "SystemLibraries.h"
 
 #include <softpub.h>
@@ -157,25 +158,22 @@ std::string SignerProblem(const std::string& packageName, const FileSignature& p
     if (program.State == FileSignature::Unsigned)
         return "";
     if (program.State == FileSignature::Invalid)
-        return "The package " + packageName +
-               " is not installed: the installer's own signature does not verify (error " +
-               TrustResultText(program.TrustResult) + "), so no publisher can be expected.";
-    const std::string expected = "The package " + packageName +
-                                 " is not signed by the installer's publisher \"" +
-                                 program.SignerName + "\": ";
-    switch (package.State) {
-    case FileSignature::Unsigned:
-        return expected + "it carries no signature.";
-    case FileSignature::Invalid:
-        return expected + "its signature does not verify (error " +
-               TrustResultText(package.TrustResult) + ").";
-    case FileSignature::Valid:
-        break;
-    }
-    if (package.SignerCertificate != program.SignerCertificate)
-        return expected + "it is signed by \"" + package.SignerName +
-               "\" with another certificate.";
-    return "";
+        return JoinText({"The package ", packageName,
+                         " is not installed: the installer's own signature does not verify (error ",
+                         TrustResultText(program.TrustResult),
+                         "), so no publisher can be expected."});
+    std::string why;
+    if (package.State == FileSignature::Unsigned)
+        why = "it carries no signature.";
+    else if (package.State == FileSignature::Invalid)
+        why = JoinText(
+            {"its signature does not verify (error ", TrustResultText(package.TrustResult), ")."});
+    else if (package.SignerCertificate != program.SignerCertificate)
+        why = JoinText({"it is signed by \"", package.SignerName, "\" with another certificate."});
+    else
+        return "";
+    return JoinText({"The package ", packageName, " is not signed by the installer's publisher \"",
+                     program.SignerName, "\": ", why});
 }
 
 std::string PackageSignerProblem(const std::string& packagePath, const FileSignature& program,

@@ -8,6 +8,7 @@
 #include "PackageOperations.h"
 
 #include "ExternalCabinets.h"
+#include "JoinText.h"
 #include "PackagePaths.h"
 #include "PackageSignature.h"
 #include "ProtectedFolders.h"
@@ -23,10 +24,6 @@ constexpr DWORD ErrorInvalidImageHash = 577; // ErrorInvalidImageHash
 std::vector<StagingOutcome> Outcomes;
 std::vector<HANDLE> HeldFolders;
 std::string LogProblem;
-
-std::string ErrorNumber(DWORD error) {
-    return "(error " + std::to_string(error) + ")";
-}
 
 // Volume and file index: which file a handle holds.
 struct FileIdentity {
@@ -59,7 +56,8 @@ std::string HoldFolder(const std::string& folder) {
 std::string HoldSubfolders(const std::string& stagingFolder, const std::string& relative) {
     for (size_t end = relative.find_first_of("\\/");;
          end = relative.find_first_of("\\/", end + 1)) {
-        const std::string reason = HoldFolder(stagingFolder + "\\" + relative.substr(0, end));
+        const std::string reason =
+            HoldFolder(JoinText({stagingFolder, "\\", std::string_view(relative).substr(0, end)}));
         if (!reason.empty() || end == std::string::npos)
             return reason;
     }
@@ -70,8 +68,8 @@ std::string HoldSubfolders(const std::string& stagingFolder, const std::string& 
 HANDLE CreateTemporaryBeside(const std::string& folder, std::string& path) {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path = folder + "\\~nvn" + std::to_string(GetCurrentProcessId()) + "-" +
-               std::to_string(++counter) + ".tmp";
+        path = JoinText({folder, "\\~nvn", std::to_string(GetCurrentProcessId()), "-",
+                         std::to_string(++counter), ".tmp"});
         HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
@@ -131,7 +129,7 @@ void Discard(StagedFile& file) {
 
 // Copies source into a new temporary file beside the target. Empty when
 // done, else why not (and error); kind names the source ("The package ").
-std::string CopyToTemporary(const std::string& kind, const std::string& source, StagedFile& file,
+std::string CopyToTemporary(const char* kind, const std::string& source, StagedFile& file,
                             DWORD& error) {
     // Nobody writes to the source while it is copied.
     HANDLE from = CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -139,10 +137,10 @@ std::string CopyToTemporary(const std::string& kind, const std::string& source, 
     if (from == INVALID_HANDLE_VALUE) {
         error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
-            return kind + source + " cannot be read " + ErrorNumber(error) + ".";
+            return JoinText({kind, source, " cannot be read ", ErrorNumberText(error), "."});
         // A missing package fails as the service would have failed it.
         error = ERROR_INSTALL_PACKAGE_OPEN_FAILED;
-        return kind + source + " is missing.";
+        return JoinText({kind, source, " is missing."});
     }
     const std::string folder = file.Target.substr(0, file.Target.find_last_of('\\'));
     HANDLE to = CreateTemporaryBeside(folder, file.Temporary);
@@ -150,8 +148,8 @@ std::string CopyToTemporary(const std::string& kind, const std::string& source, 
         error = GetLastError();
         file.Temporary.clear();
         CloseHandle(from);
-        return kind + source + " cannot be copied: no file can be created in " + folder + " " +
-               ErrorNumber(error) + ".";
+        return JoinText({kind, source, " cannot be copied: no file can be created in ", folder, " ",
+                         ErrorNumberText(error), "."});
     }
     const bool copied = CopyContents(from, to);
     error = GetLastError();
@@ -159,11 +157,11 @@ std::string CopyToTemporary(const std::string& kind, const std::string& source, 
     CloseHandle(from);
     CloseHandle(to);
     if (!copied)
-        return kind + source + " cannot be copied " + ErrorNumber(error) + ".";
+        return JoinText({kind, source, " cannot be copied ", ErrorNumberText(error), "."});
     file.Copy = OpenForReading(file.Temporary, FILE_SHARE_READ | FILE_SHARE_DELETE);
     if (file.Copy == INVALID_HANDLE_VALUE || !(IdentityOf(file.Copy) == file.Written)) {
         error = ErrorInvalidImageHash;
-        return "The copy of " + source + " changed before it was staged.";
+        return JoinText({"The copy of ", source, " changed before it was staged."});
     }
     return "";
 }
@@ -175,7 +173,8 @@ std::string MoveIntoPlace(StagedFile& file, HANDLE& held, DWORD& error) {
     AllowReplacing(file.Target);
     if (!MoveFileExA(file.Temporary.c_str(), file.Target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         error = GetLastError();
-        return "The staged file " + file.Target + " cannot be replaced " + ErrorNumber(error) + ".";
+        return JoinText(
+            {"The staged file ", file.Target, " cannot be replaced ", ErrorNumberText(error), "."});
     }
     file.Temporary.clear();
     held = OpenForReading(file.Target, FILE_SHARE_READ);
@@ -185,7 +184,7 @@ std::string MoveIntoPlace(StagedFile& file, HANDLE& held, DWORD& error) {
         CloseHandle(held);
     held = INVALID_HANDLE_VALUE;
     error = ErrorInvalidImageHash;
-    return "The staged file " + file.Target + " changed after its copy.";
+    return JoinText({"The staged file ", file.Target, " changed after its copy."});
 }
 
 // Stages the package and the cabinets it keeps outside itself (Windows
@@ -204,7 +203,7 @@ void StagePackage(const std::string& sourceFolder, const std::string& name,
                                 ReadFileSignature(files[0].Temporary, files[0].Copy), program);
     if (problem.empty())
         for (const std::string& cabinet : ExternalCabinets(files[0].Temporary)) {
-            files.push_back({folder + "\\" + cabinet, "", INVALID_HANDLE_VALUE, {}});
+            files.push_back({JoinText({folder, "\\", cabinet}), "", INVALID_HANDLE_VALUE, {}});
             problem = CopyToTemporary("The cabinet ", sourceFolder + cabinet, files.back(), error);
             if (!problem.empty())
                 break;
