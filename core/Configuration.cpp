@@ -3,6 +3,7 @@
 #include "Installmanager.h"
 
 #include "AnsiText.h"
+#include "JoinText.h"
 
 #include <cctype>
 #include <vector>
@@ -156,9 +157,9 @@ std::string UnnamedExecutableFolderNote() {
     std::wstring folder = ExecutablePathWide();
     const size_t separator = folder.find_last_of(L'\\');
     folder.resize(separator == std::wstring::npos ? 0 : separator);
-    return "The installer's folder \"" + AnsiForDisplay(folder) +
-           "\" has a name that this system's code page cannot hold. Copy the installer's folder "
-           "to a folder with a plainer name and start it there.";
+    return JoinText({"The installer's folder \"", AnsiForDisplay(folder),
+                     "\" has a name that this system's code page cannot hold. Copy the "
+                     "installer's folder to a folder with a plainer name and start it there."});
 }
 
 std::string ConfigurationFileName(const std::string& executablePath) {

@@ -2,6 +2,7 @@
 // from the system folder, and comparing signer certificates.
 #include "PackageSignature.h"
 
+#include "Installmanager.h"
 #include "JoinText.h"
 #include "SystemLibraries.h"
 
@@ -121,19 +122,6 @@ std::wstring Widened(const std::string& text) {
     return wide;
 }
 
-std::wstring ProgramPath() {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size()) {
-            buffer.resize(length);
-            return buffer;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 } // namespace
 
 FileSignature ReadFileSignature(const std::string& path, HANDLE file) {
@@ -141,7 +129,7 @@ FileSignature ReadFileSignature(const std::string& path, HANDLE file) {
 }
 
 const FileSignature& ProgramSignature() {
-    static const FileSignature signature = VerifyFile(ProgramPath(), INVALID_HANDLE_VALUE);
+    static const FileSignature signature = VerifyFile(ExecutablePathWide(), INVALID_HANDLE_VALUE);
     return signature;
 }
 

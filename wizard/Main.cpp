@@ -4,6 +4,7 @@
 #include "Artwork.h"
 #include "Contactinfo.h"
 #include "Destination.h"
+#include "JoinText.h"
 #include "Licenseagreement.h"
 #include "MessageTexts.h"
 #include "Progress.h"
@@ -100,8 +101,8 @@ TfrmMain::~TfrmMain() {
 void TfrmMain::FormCreate() {
     if (!LoadConfiguration()) {
         const std::string folderNote = UnnamedExecutableFolderNote();
-        ShowErrorBox(Handle, std::string(ConfigurationErrorText) + SupportEmail +
-                                 (folderNote.empty() ? "" : "\n\n" + folderNote));
+        ShowErrorBox(Handle, JoinText({ConfigurationErrorText, SupportEmail,
+                                       folderNote.empty() ? "" : "\n\n", folderNote}));
         Terminated = true;
     }
 }

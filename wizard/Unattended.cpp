@@ -10,6 +10,7 @@
 #include "RunReport.h"
 
 #include "Installmanager.h"
+#include "JoinText.h"
 
 #include <commctrl.h>
 
@@ -78,8 +79,8 @@ int Run(const CommandLineOptions& options) {
     if (!LoadConfiguration()) {
         const std::string folderNote = UnnamedExecutableFolderNote();
         return ReportExit(ExitCodes::BadConfiguration,
-                          "the configuration file is missing" +
-                              (folderNote.empty() ? "" : ". " + folderNote));
+                          JoinText({"the configuration file is missing",
+                                    folderNote.empty() ? "" : ". ", folderNote}));
     }
     if (InstallSession.ComponentCount == 0)
         return ReportExit(ExitCodes::BadConfiguration, "the configuration file lists no component");
