@@ -3,9 +3,9 @@
 #include "Installmanager.h"
 
 #include "AnsiText.h"
+#include "CharText.h"
 #include "JoinText.h"
 
-#include <cctype>
 #include <vector>
 
 namespace {
@@ -163,7 +163,7 @@ std::string UnnamedExecutableFolderNote() {
 }
 
 std::string ConfigurationFileName(const std::string& executablePath) {
-    size_t dot = executablePath.find_last_of(".\\:");
+    size_t dot = FindLastCharacterOf(executablePath, ".\\:");
     if (dot != std::string::npos && executablePath[dot] == '.')
         return executablePath.substr(0, dot) + ".INI";
     return executablePath + ".INI";
@@ -204,11 +204,5 @@ bool LoadConfigurationFrom(const std::string& iniPath) {
 }
 
 bool SameProfileName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+    return SameNameNoCase(a, b);
 }

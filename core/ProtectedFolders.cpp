@@ -1,6 +1,7 @@
 // Protected folders and link-free appends.
 #include "ProtectedFolders.h"
 
+#include "CharText.h"
 #include "Installmanager.h"
 #include "JoinText.h"
 
@@ -91,8 +92,9 @@ HANDLE OpenOrCreateForAppend(const std::string& path) {
 
 // name.ext -> name-N.ext, in the same folder.
 std::string NumberedBeside(const std::string& path, int number) {
-    const size_t separator = path.find_last_of("\\/");
-    const size_t dot = path.find_last_of('.');
+    // By character: in a double-byte code page a second byte may be 0x5C.
+    const size_t separator = FindLastCharacterOf(path, "\\/");
+    const size_t dot = FindLastCharacterOf(path, ".");
     const size_t split =
         dot != std::string::npos && (separator == std::string::npos || dot > separator + 1)
             ? dot
@@ -138,7 +140,7 @@ HANDLE OpenProtectedFolder(const std::string& path, std::string& reason) {
     }
     SECURITY_ATTRIBUTES security = {sizeof security, descriptor, FALSE};
     if (!CreateDirectoryA(path.c_str(), &security) && GetLastError() == ERROR_PATH_NOT_FOUND) {
-        const size_t split = path.find_last_of('\\');
+        const size_t split = FindLastCharacterOf(path, "\\");
         if (split != std::string::npos && split > 0 && CreateFolderPath(path.substr(0, split)))
             CreateDirectoryA(path.c_str(), &security);
     }

@@ -7,6 +7,7 @@
 // and a failed copy leaves the earlier staged package as it was.
 #include "PackageOperations.h"
 
+#include "CharText.h"
 #include "ExternalCabinets.h"
 #include "JoinText.h"
 #include "PackagePaths.h"
@@ -54,8 +55,8 @@ std::string HoldFolder(const std::string& folder) {
 }
 
 std::string HoldSubfolders(const std::string& stagingFolder, const std::string& relative) {
-    for (size_t end = relative.find_first_of("\\/");;
-         end = relative.find_first_of("\\/", end + 1)) {
+    for (size_t end = FindCharacterOf(relative, "\\/");;
+         end = FindCharacterOf(relative, "\\/", end + 1)) {
         const std::string reason =
             HoldFolder(JoinText({stagingFolder, "\\", std::string_view(relative).substr(0, end)}));
         if (!reason.empty() || end == std::string::npos)
@@ -142,7 +143,7 @@ std::string CopyToTemporary(const char* kind, const std::string& source, StagedF
         error = ERROR_INSTALL_PACKAGE_OPEN_FAILED;
         return JoinText({kind, source, " is missing."});
     }
-    const std::string folder = file.Target.substr(0, file.Target.find_last_of('\\'));
+    const std::string folder = file.Target.substr(0, FindLastCharacterOf(file.Target, "\\"));
     HANDLE to = CreateTemporaryBeside(folder, file.Temporary);
     if (to == INVALID_HANDLE_VALUE) {
         error = GetLastError();
@@ -240,7 +241,7 @@ bool ShareEarlierCopy(StagingOutcome& outcome) {
 
 void StageSetupFiles() {
     const std::string executable = ExecutablePath();
-    const size_t separator = executable.find_last_of('\\');
+    const size_t separator = FindLastCharacterOf(executable, "\\");
     StageSetupFilesFrom(separator == std::string::npos ? std::string()
                                                        : executable.substr(0, separator));
 }

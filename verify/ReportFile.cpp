@@ -1,13 +1,14 @@
 // The report file.
 #include "ReportFile.h"
 
+#include "CharText.h"
 #include "Installmanager.h"
 
 #include <windows.h>
 
 bool AppendReport(const std::string& path, const std::string& text) {
     // The folder part, unless it is a root ("C:" or "\").
-    const size_t separator = path.find_last_of("\\/");
+    const size_t separator = FindLastCharacterOf(path, "\\/");
     if (separator != std::string::npos && separator > 0) {
         const std::string folder = path.substr(0, separator);
         if (!(folder.size() == 2 && folder[1] == ':') && !FolderExists(folder) &&

@@ -1,6 +1,7 @@
 // The distribution check: each component's settings and package.
 #include "Verification.h"
 
+#include "CharText.h"
 #include "ConfigurationText.h"
 #include "Installmanager.h"
 #include "PackageChecks.h"
@@ -370,7 +371,7 @@ std::string FormatReport(const DistributionReport& report) {
 
 int RunVerify(const std::string& logFile) {
     const std::string executable = ExecutablePath();
-    const std::string folder = executable.substr(0, executable.find_last_of('\\'));
+    const std::string folder = executable.substr(0, FindLastCharacterOf(executable, "\\"));
     const DistributionReport report = CheckDistribution(ConfigurationFileName(executable), folder);
     const std::string text = FormatReport(report);
     const int result = HasErrors(report.Items) ? 1 : 0;

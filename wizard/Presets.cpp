@@ -1,6 +1,7 @@
 // Applying the command line's choices to the install session.
 #include "Presets.h"
 
+#include "CharText.h"
 #include "Installmanager.h"
 
 namespace {
@@ -20,7 +21,8 @@ std::string ApplyPresets(const CommandLineOptions& options) {
         for (int32_t i = 0; i < InstallSession.ComponentCount && !known; ++i)
             known = SameProfileName(InstallSession.Components[i].SectionName, name);
         if (!known)
-            return "Unknown component \"" + name.substr(0, 120) + (name.size() > 120 ? "..." : "") +
+            return "Unknown component \"" + WholeCharacters(name, 120) +
+                   (name.size() > 120 ? "..." : "") +
                    "\" in /components: the configuration file has no section of that name.";
     }
     if (options.ComponentList)

@@ -1,6 +1,7 @@
 // The distribution check on distributions with faults, in-process and
 // through the real Setup.exe /verify.
 #include "ConfigurationText.h"
+#include "EncodingExample.h"
 #include "Installmanager.h"
 #include "PackageChecks.h"
 #include "TestFiles.h"
@@ -282,6 +283,24 @@ TEST(DistributionCheck, ReadsByteOrderMarksAsWindowsDoes) {
     EXPECT_THAT(Kinds(utf16.EncodingFindings), ElementsAre("warning [Core] ComponentDescription"));
     ASSERT_EQ(utf16.Sections.size(), 1u);
     EXPECT_EQ(utf16.Sections[0].Settings.at(0).Value, "1");
+}
+
+// The example of UTF-8 text names its bytes in hex and the character in the
+// code page being read, or its code point where that code page lacks it.
+TEST(DistributionCheck, WritesTheUtf8ExampleInTheCodePageBeingRead) {
+    struct Row {
+        const char* Line;
+        UINT CodePage;
+        const char* Example;
+    };
+    for (const Row& row : std::initializer_list<Row>{
+             {"Name=K\xC3\xBCrze", 1252, "C3 BC for \"\xFC\""},
+             {"Name=K\xC3\xBCrze", 932, "C3 BC for U+00FC"},
+             {"Name=\xE8\xA1\xA8", 932, "E8 A1 A8 for \"\x95\x5C\""}, // 表
+             {"Name=\xE8\xA1\xA8", 1252, "E8 A1 A8 for U+8868"},
+             {"Name=\xF0\x9F\x98\x80", 1252, "F0 9F 98 80 for U+1F600"},
+         })
+        EXPECT_EQ(Utf8Example(row.Line, row.CodePage), row.Example) << row.Line;
 }
 
 } // namespace
