@@ -177,6 +177,10 @@ TEST_F(AdministratorSafety, ADistributionInAFolderNamedOutsideTheCodePageStartsO
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, shortName, -1, nullptr, 0, nullptr, &lost);
 
     const DWORD exitCode = RunWide(folder, Wide(Quiet("")));
+    // The scratch folder's own clean-up reads names in the ANSI code page.
+    for (const wchar_t* name : {L"Setup.exe", L"Alpha.msi", L"Setup.INI"})
+        DeleteFileW((folder + L"\\" + name).c_str());
+    RemoveDirectoryW(folder.c_str());
     if (!lost) {
         EXPECT_EQ(exitCode, 0u) << Log();
         EXPECT_TRUE(Installed(Alpha));
