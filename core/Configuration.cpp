@@ -2,7 +2,9 @@
 // executable, through the Windows profile functions.
 #include "Installmanager.h"
 
+#include "AnsiText.h"
 #include "CharText.h"
+#include "JoinText.h"
 
 #include <vector>
 
@@ -122,17 +124,42 @@ std::vector<std::string> ReadSectionNames(const std::string& file) {
     });
 }
 
-std::string ExecutablePath() {
-    std::vector<char> buffer(MAX_PATH);
+std::wstring ExecutablePathWide() {
+    std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
-        DWORD length =
-            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0)
-            return "";
-        if (length < buffer.size())
-            return std::string(buffer.data(), length);
+        const DWORD length =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return buffer;
+        }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::string ExecutablePath() {
+    // Read wide: the ANSI function would hand back "?" or a look-alike for a
+    // folder named outside the code page, and the configuration file would
+    // seem to be missing.
+    const std::wstring path = ExecutablePathWide();
+    if (std::optional<std::string> exact = ExactAnsi(path))
+        return *exact;
+    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+    std::wstring shortPath(size, L'\0');
+    const DWORD length = size ? GetShortPathNameW(path.c_str(), shortPath.data(), size) : 0;
+    shortPath.resize(length < size ? length : 0);
+    return ExactAnsi(shortPath).value_or("");
+}
+
+std::string UnnamedExecutableFolderNote() {
+    if (!ExecutablePath().empty())
+        return "";
+    std::wstring folder = ExecutablePathWide();
+    const size_t separator = folder.find_last_of(L'\\');
+    folder.resize(separator == std::wstring::npos ? 0 : separator);
+    return JoinText({"The installer's folder \"", AnsiForDisplay(folder),
+                     "\" has a name that this system's code page cannot hold. Copy the "
+                     "installer's folder to a folder with a plainer name and start it there."});
 }
 
 std::string ConfigurationFileName(const std::string& executablePath) {

@@ -41,10 +41,10 @@ bool FolderExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool CreateFolderPath(const std::string& path) {
+bool CreateFolderPath(const std::string& path, SECURITY_ATTRIBUTES* security) {
     if (path.empty() || path.size() > MaxPathLength)
         return false;
-    if (CreateDirectoryA(path.c_str(), nullptr))
+    if (CreateDirectoryA(path.c_str(), security))
         return true;
     const DWORD error = GetLastError();
     if (error == ERROR_ALREADY_EXISTS)
@@ -57,9 +57,9 @@ bool CreateFolderPath(const std::string& path) {
     const size_t split = FindLastCharacterOf(path.substr(0, LastCharacter(path)), "\\/");
     if (split == std::string::npos || split == 0)
         return false;
-    if (!CreateFolderPath(path.substr(0, split)))
+    if (!CreateFolderPath(path.substr(0, split), security))
         return false;
-    return CreateDirectoryA(path.c_str(), nullptr) != 0 ||
+    return CreateDirectoryA(path.c_str(), security) != 0 ||
            (GetLastError() == ERROR_ALREADY_EXISTS && FolderExists(path));
 }
 

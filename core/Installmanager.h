@@ -88,8 +88,18 @@ std::vector<std::string> ReadSectionNames(const std::string& file);
 // character by character in the ANSI code page, without regard to case.
 bool SameProfileName(const std::string& a, const std::string& b);
 
-// The full path of the running executable (any length).
+// The full path of the running executable (any length), in the ANSI code
+// page: exactly, or its short (8.3) form when the long one holds characters
+// the code page lacks; empty when neither can be written in it.
 std::string ExecutablePath();
+
+// The running executable's full path as the system holds it.
+std::wstring ExecutablePathWide();
+
+// Empty when ExecutablePath() names the executable; otherwise a sentence for
+// the configuration error naming its folder (with "?" for the characters the
+// code page lacks).
+std::string UnnamedExecutableFolderNote();
 
 // Value rules of the configuration file. Each returns the default for an
 // unreadable value.
@@ -115,9 +125,10 @@ std::string GetProgramFilesFolder();
 // Appends "\" unless the text already ends with one.
 void AddTrailingBackslash(std::string& text);
 
-// Creates a folder with all its missing parents. True only when a folder
-// exists at the path afterwards; false for paths over 259 characters.
-bool CreateFolderPath(const std::string& path);
+// Creates a folder with all its missing parents, each with the given
+// security attributes (none: inherited from its parent). True only when a
+// folder exists at the path afterwards; false for paths over 259 characters.
+bool CreateFolderPath(const std::string& path, SECURITY_ATTRIBUTES* security = nullptr);
 
 // True when a folder (not a file) exists at the path.
 bool FolderExists(const std::string& path);

@@ -5,6 +5,7 @@
 #include "MessageTexts.h"
 #include "MsiFunctions.h"
 #include "PackagePaths.h"
+#include "StagedPackages.h"
 
 #include <cstring>
 #include <optional>
@@ -41,11 +42,16 @@ UINT InstallPackage(const std::string& destination, const ComponentEntry& entry,
     // component fails without a call to the service.
     if (!HasSafeNames(entry))
         return ERROR_INVALID_NAME;
+    // Nor is a package that staging refused or could not copy: what lies at
+    // its path is not what this run staged.
+    if (const StagingOutcome* staged = FindStagingOutcome(entry);
+        staged && !staged->Problem.empty())
+        return staged->Error;
     if (logReady) {
         // A description that cannot name a log file in the log folder costs
         // the package its log, not its installation. Logging is switched off
         // for it, or the previous package's log would take its entries.
-        if (CanNameLogFile(entry))
+        if (CanNameLogFile(entry) && ReadyForPackageLog(PackageLogFile(GetLogFolder(), entry)))
             Msi.MsiEnableLogA(PackageLogMode, PackageLogFile(GetLogFolder(), entry).c_str(),
                               INSTALLLOGATTRIBUTES_APPEND);
         else
@@ -58,7 +64,9 @@ UINT InstallPackage(const std::string& destination, const ComponentEntry& entry,
     if (productCode && ProductIsPresent(Msi.MsiQueryProductStateA(productCode->c_str())))
         commandLine += " REINSTALL=ALL REINSTALLMODE=vomus";
 
-    return Msi.MsiInstallProductA(packagePath.c_str(), commandLine.c_str());
+    const UINT result = Msi.MsiInstallProductA(packagePath.c_str(), commandLine.c_str());
+    ReleaseStagedPackage(entry);
+    return result;
 }
 
 // A row the run did not install because the user cancelled it: the package
@@ -85,7 +93,7 @@ void RunInstallationWith(ProgressRows& rows, const InstallationMode& mode) {
     const HWND page = rows.OwnerWindow();
     HWND owner = page;
     Msi.MsiSetInternalUI(mode.UiLevel, page ? &owner : nullptr);
-    const bool logReady = InstallSession.LogEnabled && MakeFolderPresent(GetLogFolder());
+    const bool logReady = InstallSession.LogEnabled && PrepareLogFolder(GetLogFolder());
 
     // The row count is read anew before every row.
     bool cancelled = false;
@@ -117,6 +125,7 @@ void RunInstallationWith(ProgressRows& rows, const InstallationMode& mode) {
         rows.SetRowImage(row, entry.Succeeded ? RowInstalled : RowFailed);
         rows.SetRowStatus(row, entry.Succeeded ? MessageTexts::Succeeded : MessageTexts::Failed);
     }
+    ReleaseStagedPackages();
     if (page)
         Msi.MsiSetInternalUI(mode.UiLevel, &owner);
 }

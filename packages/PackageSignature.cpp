@@ -2,6 +2,8 @@
 // from the system folder, and comparing signer certificates.
 #include "PackageSignature.h"
 
+#include "Installmanager.h"
+#include "JoinText.h"
 #include "SystemLibraries.h"
 
 #include <softpub.h>
@@ -120,19 +122,6 @@ std::wstring Widened(const std::string& text) {
     return wide;
 }
 
-std::wstring ProgramPath() {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size()) {
-            buffer.resize(length);
-            return buffer;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 } // namespace
 
 FileSignature ReadFileSignature(const std::string& path, HANDLE file) {
@@ -140,7 +129,7 @@ FileSignature ReadFileSignature(const std::string& path, HANDLE file) {
 }
 
 const FileSignature& ProgramSignature() {
-    static const FileSignature signature = VerifyFile(ProgramPath(), INVALID_HANDLE_VALUE);
+    static const FileSignature signature = VerifyFile(ExecutablePathWide(), INVALID_HANDLE_VALUE);
     return signature;
 }
 
@@ -152,28 +141,32 @@ std::string TrustResultText(long result) {
     return text;
 }
 
+std::string SignerProblem(const std::string& packageName, const FileSignature& package,
+                          const FileSignature& program) {
+    if (program.State == FileSignature::Unsigned)
+        return "";
+    if (program.State == FileSignature::Invalid)
+        return JoinText({"The package ", packageName,
+                         " is not installed: the installer's own signature does not verify (error ",
+                         TrustResultText(program.TrustResult),
+                         "), so no publisher can be expected."});
+    std::string why;
+    if (package.State == FileSignature::Unsigned)
+        why = "it carries no signature.";
+    else if (package.State == FileSignature::Invalid)
+        why = JoinText(
+            {"its signature does not verify (error ", TrustResultText(package.TrustResult), ")."});
+    else if (package.SignerCertificate != program.SignerCertificate)
+        why = JoinText({"it is signed by \"", package.SignerName, "\" with another certificate."});
+    else
+        return "";
+    return JoinText({"The package ", packageName, " is not signed by the installer's publisher \"",
+                     program.SignerName, "\": ", why});
+}
+
 std::string PackageSignerProblem(const std::string& packagePath, const FileSignature& program,
                                  HANDLE package) {
     if (program.State == FileSignature::Unsigned)
         return "";
-    if (program.State == FileSignature::Invalid)
-        return "The package " + packagePath +
-               " is not installed: the installer's own signature does not verify (error " +
-               TrustResultText(program.TrustResult) + "), so no publisher can be expected.";
-    const std::string expected =
-        " is not signed by the installer's publisher \"" + program.SignerName + "\": ";
-    const FileSignature signature = ReadFileSignature(packagePath, package);
-    switch (signature.State) {
-    case FileSignature::Unsigned:
-        return "The package " + packagePath + expected + "it carries no signature.";
-    case FileSignature::Invalid:
-        return "The package " + packagePath + expected + "its signature does not verify (error " +
-               TrustResultText(signature.TrustResult) + ").";
-    case FileSignature::Valid:
-        break;
-    }
-    if (signature.SignerCertificate != program.SignerCertificate)
-        return "The package " + packagePath + expected + "it is signed by \"" +
-               signature.SignerName + "\" with another certificate.";
-    return "";
+    return SignerProblem(packagePath, ReadFileSignature(packagePath, package), program);
 }

@@ -44,5 +44,10 @@ const FileSignature& ProgramSignature();
 std::string PackageSignerProblem(const std::string& packagePath, const FileSignature& program,
                                  HANDLE package = INVALID_HANDLE_VALUE);
 
+// The same judgement on a signature already read; packageName is how the
+// reason names the package.
+std::string SignerProblem(const std::string& packageName, const FileSignature& package,
+                          const FileSignature& program);
+
 // The error text of a WinVerifyTrust result, e.g. "0x80096010".
 std::string TrustResultText(long result);

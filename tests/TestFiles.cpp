@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 ScratchFolder::ScratchFolder() {
     static std::atomic<int> counter{0};
@@ -53,6 +54,11 @@ void RemoveTree(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return;
+    // A link goes alone, never what it points to.
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        RunUnixCommand({"Z:\\bin\\rm", "-f", UnixPath(path)});
+        return;
+    }
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(path.c_str());
@@ -100,4 +106,39 @@ DWORD RunToEnd(std::string commandLine, DWORD timeout) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return code;
+}
+
+std::string UnixPath(const std::string& path) {
+    using UnixFileName = char*(CDECL*)(const WCHAR*);
+    static const auto convert = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!convert)
+        throw std::runtime_error("not running under Wine");
+    std::wstring wide(path.size() + 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    char* unix = convert(wide.c_str());
+    if (!unix)
+        throw std::runtime_error("no Unix name for " + path);
+    std::string result = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
+
+void RunUnixCommand(const std::vector<std::string>& arguments) {
+    std::string commandLine;
+    for (const std::string& argument : arguments)
+        commandLine += (commandLine.empty() ? "\"" : " \"") + argument + "\"";
+    // Wine gives a Unix process no exit code: callers look at its effect.
+    RunToEnd(commandLine, 10000);
+}
+
+void PlantSymbolicLink(const std::string& link, const std::string& target) {
+    RunUnixCommand({"Z:\\bin\\ln", "-s", UnixPath(target), UnixPath(link)});
+    for (int wait = 0; wait < 100; ++wait) {
+        const DWORD attributes = GetFileAttributesA(link.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            return;
+        Sleep(20);
+    }
+    throw std::runtime_error("cannot plant a symbolic link at " + link);
 }

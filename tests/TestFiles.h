@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // A fresh folder under the temporary folder, removed with everything in it
 // when the object goes.
@@ -39,3 +40,11 @@ std::string TestProgramFolder();
 // Runs a command line to its end and returns the exit code; 999 when it
 // cannot start or is still running after the timeout (then it is ended).
 DWORD RunToEnd(std::string commandLine, DWORD timeout);
+
+// Wine only: the Unix name of a path, a Unix program run to its end (its exit
+// code), and a Unix symbolic link planted at `link` pointing to `target`. Wine
+// shows a symbolic link to a folder as a reparse point, as Windows shows a
+// junction: links another user could plant are staged this way.
+std::string UnixPath(const std::string& path);
+void RunUnixCommand(const std::vector<std::string>& arguments);
+void PlantSymbolicLink(const std::string& link, const std::string& target);

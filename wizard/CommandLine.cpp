@@ -1,6 +1,7 @@
 // Parsing the installer's command line.
 #include "CommandLine.h"
 
+#include "AnsiText.h"
 #include "CharText.h"
 
 #include <windows.h>
@@ -127,18 +128,6 @@ void CheckCombination(Options& options) {
         SplitComponents(options);
 }
 
-std::string ToAnsi(const wchar_t* text, bool& lost) {
-    BOOL usedDefault = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, &usedDefault);
-    lost = usedDefault != FALSE;
-    if (size <= 1)
-        return "";
-    std::string ansi(size, '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, ansi.data(), size, nullptr, nullptr);
-    ansi.resize(size - 1);
-    return ansi;
-}
-
 } // namespace
 
 const char* const UsageText =
@@ -225,9 +214,10 @@ std::vector<std::string> SplitCommandLine(const wchar_t* commandLine, std::strin
     if (!split)
         return arguments;
     for (int i = 1; i < count; ++i) {
-        bool lost = false;
-        arguments.push_back(ToAnsi(split[i], lost));
-        if (lost && unconvertible && unconvertible->empty())
+        // Exactly or not at all: a look-alike would name another folder.
+        const std::optional<std::string> exact = ExactAnsi(split[i]);
+        arguments.push_back(exact ? *exact : AnsiForDisplay(split[i]));
+        if (!exact && unconvertible && unconvertible->empty())
             *unconvertible = arguments.back();
     }
     LocalFree(split);

@@ -47,9 +47,10 @@ CommandLineOptions ParseCommandLine(const std::vector<std::string>& arguments);
 
 // Splits a wide command line (the program's name first) by the rules of
 // CommandLineToArgvW and converts the arguments after the name to the ANSI
-// code page. A character the code page cannot hold becomes the code page's
-// default character, and *unconvertible (when given and still empty) takes
-// that argument as converted.
+// code page. A character the code page cannot hold exactly (a best-fit
+// look-alike included) becomes the code page's default character, and
+// *unconvertible (when given and still empty) takes that argument as
+// converted.
 std::vector<std::string> SplitCommandLine(const wchar_t* commandLine,
                                           std::string* unconvertible = nullptr);
 

@@ -4,6 +4,7 @@
 #include "Artwork.h"
 #include "Contactinfo.h"
 #include "Destination.h"
+#include "JoinText.h"
 #include "Licenseagreement.h"
 #include "MessageTexts.h"
 #include "Progress.h"
@@ -97,7 +98,9 @@ TfrmMain::~TfrmMain() {
 
 void TfrmMain::FormCreate() {
     if (!LoadConfiguration()) {
-        ShowErrorBox(Handle, std::string(ConfigurationErrorText) + SupportEmail);
+        const std::string folderNote = UnnamedExecutableFolderNote();
+        ShowErrorBox(Handle, JoinText({ConfigurationErrorText, SupportEmail,
+                                       folderNote.empty() ? "" : "\n\n", folderNote}));
         Terminated = true;
     }
 }

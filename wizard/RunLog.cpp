@@ -3,6 +3,7 @@
 
 #include "CharText.h"
 #include "Installmanager.h"
+#include "ProtectedFolders.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ void StartRunLog(const std::string& path) {
     LogPath = path;
     const std::string folder = FolderOf(path);
     if (!folder.empty() && !(folder.size() == 2 && folder[1] == ':') && !FolderExists(folder))
-        CreateFolderPath(folder);
+        CreateProtectedFolderPath(folder);
 }
 
 void LogLine(const std::string& text) {
@@ -44,11 +45,17 @@ void LogLine(const std::string& text) {
     // Opened for each line and closed again: every line that was written is
     // on disk whatever ends the process, and another reader can look at the
     // file meanwhile.
-    HANDLE file = CreateFileA(LogPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Never through a link that another user may have planted at its name:
+    // then the log goes on in a new file beside it, and says so.
+    std::string avoided;
+    HANDLE file = OpenForAppendWithoutLinks(LogPath, avoided);
     if (file == INVALID_HANDLE_VALUE)
         return;
-    const std::string line = LocalTime() + "  " + text + "\r\n";
+    std::string line = LocalTime() + "  " + text + "\r\n";
+    if (!avoided.empty())
+        line = LocalTime() + "  The run log " + avoided +
+               " is a link to another file and is not written through: this log goes on in " +
+               LogPath + "\r\n" + line;
     DWORD written = 0;
     WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     CloseHandle(file);

@@ -3,6 +3,7 @@
 
 #include "PackagePaths.h"
 #include "RunLog.h"
+#include "StagedPackages.h"
 
 #include "Installmanager.h"
 
@@ -68,12 +69,18 @@ void ReportStaging() {
         const DWORD attributes = GetFileAttributesA(staged.c_str());
         const bool there =
             attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-        LogLine("Staging " + Named(entry) + ": " + (there ? "staged as " : "not staged: ") +
-                staged);
+        const StagingOutcome* outcome = FindStagingOutcome(entry);
+        if (outcome && !outcome->Problem.empty())
+            LogLine("Staging " + Named(entry) + ": not staged: " + outcome->Problem);
+        else
+            LogLine("Staging " + Named(entry) + ": " + (there ? "staged as " : "not staged: ") +
+                    staged);
     }
 }
 
 void ReportOutcomes(const RecordedRows& rows) {
+    if (!LogFolderProblem().empty())
+        LogLine("Package logs: none written. " + LogFolderProblem());
     for (const RecordedRows::Row& row : rows.Rows()) {
         if (!row.Entry)
             continue;

@@ -10,6 +10,7 @@
 #include "RunReport.h"
 
 #include "Installmanager.h"
+#include "JoinText.h"
 
 #include <commctrl.h>
 
@@ -79,8 +80,12 @@ int Install(const CommandLineOptions& options) {
 }
 
 int Run(const CommandLineOptions& options) {
-    if (!LoadConfiguration())
-        return ReportExit(ExitCodes::BadConfiguration, "the configuration file is missing");
+    if (!LoadConfiguration()) {
+        const std::string folderNote = UnnamedExecutableFolderNote();
+        return ReportExit(ExitCodes::BadConfiguration,
+                          JoinText({"the configuration file is missing",
+                                    folderNote.empty() ? "" : ". ", folderNote}));
+    }
     if (InstallSession.ComponentCount == 0)
         return ReportExit(ExitCodes::BadConfiguration, "the configuration file lists no component");
     const std::string error = ApplyPresets(options);

@@ -1,48 +1,103 @@
 // The installer must never load a DLL planted beside it: it is started from
 // download folders and runs as administrator.
 #include "Driver.h"
+#include "ScenarioPackages.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
+
+#include <tlhelp32.h>
 
 using namespace e2e;
 
 namespace {
 
-// Makes Wine look for msi.dll as Windows does for a DLL outside its
+// Makes Wine look for a DLL as Windows does for one outside its
 // always-from-the-system-folder set: beside the program first. Under Wine 8
 // only the per-program key reaches a child process, not WINEDLLOVERRIDES.
 class WindowsDllSearchForSetup {
   public:
-    WindowsDllSearchForSetup() {
+    explicit WindowsDllSearchForSetup(const char* name) : name_(name) {
         RegCreateKeyExA(HKEY_CURRENT_USER, Key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_,
                         nullptr);
         const char value[] = "native,builtin";
-        RegSetValueExA(key_, "msi", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
+        RegSetValueExA(key_, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
     }
     ~WindowsDllSearchForSetup() {
-        RegDeleteValueA(key_, "msi");
+        RegDeleteValueA(key_, name_);
         RegCloseKey(key_);
     }
 
   private:
     static constexpr const char* Key = "Software\\Wine\\AppDefaults\\Setup.exe\\DllOverrides";
+    const char* name_;
     HKEY key_ = nullptr;
 };
 
-TEST(PlantedDll, AnMsiDllBesideSetupIsNeverLoaded) {
-    ScratchFolder dist;
-    ASSERT_TRUE(CopyFileA((TestProgramFolder() + "\\Setup.exe").c_str(),
-                          (dist / "Setup.exe").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA((TestProgramFolder() + "\\planted\\msi.dll").c_str(),
-                          (dist / "msi.dll").c_str(), FALSE));
-    WriteTextFile(dist / "Setup.INI",
-                  "[Alpha]\r\nComponentDescription=Alpha\r\nMSIFileName=Alpha.msi\r\n");
-    WindowsDllSearchForSetup search;
+// The full path from which the process loaded the DLL; empty while it has
+// not loaded it.
+std::string LoadedFrom(DWORD processId, const std::string& dll) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return "";
+    MODULEENTRY32 module = {};
+    module.dwSize = sizeof module;
+    std::string path;
+    for (BOOL more = Module32First(snapshot, &module); more && path.empty();
+         more = Module32Next(snapshot, &module))
+        if (lstrcmpiA(module.szModule, dll.c_str()) == 0)
+            path = module.szExePath;
+    CloseHandle(snapshot);
+    return path;
+}
 
-    SetupProcess setup(dist.Path(), dist / "Program Files");
+// A distribution with the installer (as built, or signed), the DLL planted
+// beside it, and Wine searching for that DLL as Windows would.
+struct PlantedDistribution {
+    PlantedDistribution(const std::string& setup, const std::string& dll,
+                        const std::string& package)
+        : search(dll.substr(0, dll.find('.')).c_str()) {
+        const std::string built = TestProgramFolder();
+        CopyFileA((built + "\\" + setup).c_str(), (dist / "Setup.exe").c_str(), FALSE);
+        CopyFileA((built + "\\planted\\" + dll).c_str(), (dist / dll).c_str(), FALSE);
+        CopyFileA((built + "\\" + package).c_str(), (dist / "Beta.msi").c_str(), FALSE);
+        WriteTextFile(dist / "Setup.INI",
+                      "[Beta]\r\nComponentDescription=Beta\r\nMSIFileName=Beta.msi\r\n");
+    }
+    bool Loaded(const std::string& dll) const {
+        return FileIsThere(dist / ("planted-" + dll + "-loaded"));
+    }
+    ScratchFolder dist;
+    WindowsDllSearchForSetup search;
+};
+
+// msi.dll is loaded by the installer itself, by its full path in the
+// system folder, at start-up.
+TEST(PlantedDll, AnMsiDllBesideSetupIsNeverLoaded) {
+    PlantedDistribution planted("Setup.exe", "msi.dll", "msi\\Beta.msi");
+    SetupProcess setup(planted.dist.Path(), planted.dist / "Program Files");
     WaitForPage(setup.Id(), "Welcome to the Norvane Component Installer!");
-    EXPECT_FALSE(FileIsThere(dist / "planted-msi-loaded"));
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    EXPECT_EQ(lstrcmpiA(LoadedFrom(setup.Id(), "msi.dll").c_str(),
+                        (std::string(system) + "\\msi.dll").c_str()),
+              0);
+    EXPECT_FALSE(planted.Loaded("msi.dll"));
+}
+
+// msisip.dll is loaded by name, by the system's signature functions, when a
+// signed installer checks a package: only the installer's restriction of the
+// DLL search to the system folder keeps the planted one out. (A DLL that a
+// system library delay-loads, such as msimg32.dll once a page is drawn,
+// cannot show it: Wine resolves delay loads without the program's search
+// restriction, where Windows applies it.)
+TEST(PlantedDll, ADllThatASystemLibraryLoadsByNameIsTakenFromTheSystemFolder) {
+    PlantedDistribution planted("signed\\Setup.exe", "msisip.dll", "signed\\Beta.msi");
+    SetupProcess setup(planted.dist.Path(), "",
+                       "/quiet /acceptlicense /dir \"" + (planted.dist / "Agents") + "\"");
+    EXPECT_EQ(setup.WaitForExit(), 0u);
+    EXPECT_FALSE(planted.Loaded("msisip.dll"));
+    RemoveAllProducts();
 }
 
 } // namespace

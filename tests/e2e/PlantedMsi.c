@@ -1,7 +1,8 @@
-/* A stand-in msi.dll such as an attacker would put beside a downloaded
- * Setup.exe: when any process loads it, it leaves a marker file beside
- * itself. It exports the functions a program importing msi.dll would need,
- * each answering failure, so that such a program still starts. */
+/* A stand-in system DLL such as an attacker would put beside a downloaded
+ * Setup.exe, built as msi.dll and as msisip.dll: when any process loads it,
+ * it leaves a marker file "planted-<its file name>-loaded" beside itself. It
+ * exports the functions a program importing msi.dll would need, each
+ * answering failure, so that such a program still starts. */
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
@@ -10,9 +11,13 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
         char path[MAX_PATH + 32] = {0};
         DWORD length = GetModuleFileNameA(instance, path, MAX_PATH);
         char* name = path + length;
+        char own[MAX_PATH] = {0};
         while (name > path && name[-1] != '\\')
             --name;
-        lstrcpyA(name, "planted-msi-loaded");
+        lstrcpynA(own, name, MAX_PATH);
+        lstrcpyA(name, "planted-");
+        lstrcatA(name, own);
+        lstrcatA(name, "-loaded");
         HANDLE marker = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
         if (marker != INVALID_HANDLE_VALUE)
             CloseHandle(marker);

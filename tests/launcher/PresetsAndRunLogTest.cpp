@@ -69,4 +69,22 @@ TEST(RunLog, AppendsLinesCreatingItsFolderAndNeverFails) {
     LogLine("nothing");
 }
 
+// A run log name that another user made a hard link to a file elsewhere is
+// never appended to: the log goes on in a new file beside it and says why.
+TEST(RunLog, NeverAppendsThroughAHardLink) {
+    ScratchFolder root;
+    WriteTextFile(root / "elsewhere.txt", "not a log");
+    ASSERT_TRUE(
+        CreateHardLinkA((root / "install.log").c_str(), (root / "elsewhere.txt").c_str(), nullptr));
+    StartRunLog(root / "install.log");
+    LogLine("one");
+    LogLine("two");
+
+    EXPECT_EQ(ReadTextFile(root / "elsewhere.txt"), "not a log");
+    const std::string text = ReadTextFile(root / "install-2.log");
+    EXPECT_NE(text.find("The run log " + (root / "install.log") + " is a link"), std::string::npos)
+        << text;
+    EXPECT_LT(text.find("  one\r\n"), text.find("  two\r\n")) << text;
+}
+
 } // namespace

@@ -13,8 +13,14 @@ namespace {
 TEST(UnattendedRun, ACancelledPackageStopsTheRunWith1602) {
     ResetInstallSession();
     ScratchFolder root;
-    WriteTextFile(root / "Setup.INI",
-                  "[Core]\r\nMSIFileName=core.msi\r\n[Data]\r\nMSIFileName=data.msi\r\n");
+    // Packages beside the running program, where staging takes them from: a
+    // package that is not there is never handed to the service.
+    const std::string prefix = "nvn-cancel-" + std::to_string(GetCurrentProcessId());
+    for (const char* name : {"-core.msi", "-data.msi"})
+        WriteTextFile(TestProgramFolder() + "\\" + prefix + name, "package");
+    WriteTextFile(root / "Setup.INI", "[Core]\r\nMSIFileName=" + prefix +
+                                          "-core.msi\r\n[Data]\r\nMSIFileName=" + prefix +
+                                          "-data.msi\r\n");
     ASSERT_TRUE(LoadConfigurationFrom(root / "Setup.INI"));
     ScriptedMsi msi;
     // No table has rows: staging finds no external cabinet.
@@ -29,6 +35,8 @@ TEST(UnattendedRun, ACancelledPackageStopsTheRunWith1602) {
     EXPECT_EQ(exitCode, 1602);
     EXPECT_EQ(Script.CallsStartingWith("install").size(), 1u) << "the second is never started";
     ResetInstallSession();
+    for (const char* name : {"-core.msi", "-data.msi"})
+        DeleteFileA((TestProgramFolder() + "\\" + prefix + name).c_str());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // system.
 #include "FakeProgressRows.h"
 #include "PackageOperations.h"
+#include "StagedPackages.h"
 #include "ScriptedMsi.h"
 #include "TestFiles.h"
 #include "core/SessionReset.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -145,22 +147,127 @@ TEST_F(PackagesStaging, NothingIsCopiedWhenTheStagingFolderCannotBeMade) {
                 ElementsAre("blocked", "dest", "dest\\SetupFiles", "dist", "dist\\a.msi"));
 }
 
-TEST_F(PackagesStaging, AFailedCopyLeavesNoStalePackageBehind) {
-    // Packages of an earlier run whose sources are gone now.
+// A staged package of an earlier run is the registered source of a product
+// that is installed already: a package that cannot be staged now leaves it
+// byte for byte, and its row fails without a call to the service.
+TEST_F(PackagesStaging, APackageThatCannotBeStagedKeepsTheEarlierCopyAndIsNotInstalled) {
     CreateFolderPath(dest + "\\SetupFiles\\Tools");
-    WriteTextFile(Staged("gone.msi"), "stale");
-    WriteTextFile(Staged("Tools\\gone.msi"), "stale");
-    WriteTextFile(Staged("locked.msi"), "stale");
+    const std::string earlier[] = {"gone.msi", "Tools\\gone.msi", "locked.msi", "unsigned.msi"};
+    for (const std::string& name : earlier)
+        WriteTextFile(Staged(name), "earlier " + name);
     SetFileAttributesA(Staged("locked.msi").c_str(), FILE_ATTRIBUTE_READONLY);
-    SetSessionComponents({SelectedComponent("A", "gone.msi"),
-                          SelectedComponent("Tools", "gone.msi", true),
-                          SelectedComponent("B", "locked.msi")});
+    WriteTextFile(dist + "\\locked.msi", "new locked");
+    CopyFileA((TestProgramFolder() + "\\signed\\Unsigned.msi").c_str(),
+              (dist + "\\unsigned.msi").c_str(), FALSE);
+    // Another program is writing to the source.
+    HANDLE writer = CreateFileA((dist + "\\locked.msi").c_str(), GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    SetSessionComponents(
+        {SelectedComponent("A", "gone.msi"), SelectedComponent("Tools", "gone.msi", true),
+         SelectedComponent("B", "locked.msi"), SelectedComponent("C", "unsigned.msi")});
+
+    // As a signed installer: the unsigned package is refused.
+    StageSetupFilesFrom(dist, ReadFileSignature(TestProgramFolder() + "\\signed\\Program.exe"));
+    CloseHandle(writer);
+
+    for (const std::string& name : earlier)
+        EXPECT_EQ(ReadTextFile(Staged(name)), "earlier " + name);
+    const std::string reasons[] = {"gone.msi is missing", "gone.msi is missing",
+                                   "locked.msi cannot be read",
+                                   "unsigned.msi is not signed by the installer's publisher"};
+    for (int i = 0; i < 4; ++i) {
+        const StagingOutcome* outcome = FindStagingOutcome(InstallSession.Components[i]);
+        ASSERT_NE(outcome, nullptr);
+        EXPECT_NE(outcome->Problem.find(reasons[i]), std::string::npos) << outcome->Problem;
+    }
+    ScriptedMsi msi;
+    FakeProgressRows rows;
+    RunInstallation(rows);
+    EXPECT_EQ(rows.Statuses, std::vector<std::string>(4, "Failed"));
+    EXPECT_THAT(Script.CallsStartingWith("install"), IsEmpty());
+}
+
+// Links another user planted where staging writes: a hard link at a package's
+// name, a symbolic link (a reparse point to Windows) as the staging folder or
+// a subfolder. None is written through; a linked folder fails its rows.
+TEST_F(PackagesStaging, LinksWhereStagingWritesAreNeverWrittenThrough) {
+    const std::string outside = root / "outside";
+    const struct {
+        const char* Planted;
+        std::function<void(const std::string& stagingFolder)> Plant;
+        const char* Problem; // in the rows of A and Tools; empty: both staged
+    } cases[] = {
+        {"hard link at a package",
+         [&](const std::string& staging) {
+             CreateFolderPath(staging);
+             CreateHardLinkA((staging + "\\a.msi").c_str(), (outside + "\\a.msi").c_str(), nullptr);
+         },
+         ""},
+        {"symbolic link as the staging folder",
+         [&](const std::string& staging) { PlantSymbolicLink(staging, outside); },
+         "is a junction or symbolic link"},
+        {"symbolic link as the subfolder",
+         [&](const std::string& staging) {
+             CreateFolderPath(staging);
+             PlantSymbolicLink(staging + "\\Tools", outside);
+         },
+         "is a junction or symbolic link"},
+    };
+    WriteTextFile(dist + "\\a.msi", "package a");
+    SetSessionComponents(
+        {SelectedComponent("A", "a.msi"), SelectedComponent("Tools", "a.msi", true)});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Planted);
+        RemoveTree(dest);
+        RemoveTree(outside);
+        CreateFolderPath(outside);
+        CreateFolderPath(dest);
+        WriteTextFile(outside + "\\a.msi", "outside");
+        c.Plant(dest + "\\SetupFiles");
+
+        StageSetupFilesFrom(dist);
+
+        EXPECT_EQ(TreeOf(outside), std::vector<std::string>{"a.msi"});
+        EXPECT_EQ(ReadTextFile(outside + "\\a.msi"), "outside");
+        const StagingOutcome* tools = FindStagingOutcome(InstallSession.Components[1]);
+        ASSERT_NE(tools, nullptr);
+        if (*c.Problem == '\0') {
+            EXPECT_EQ(ReadTextFile(Staged("a.msi")), "package a");
+            EXPECT_EQ(tools->Problem, "");
+        } else {
+            EXPECT_NE(tools->Problem.find(c.Problem), std::string::npos) << tools->Problem;
+        }
+        ReleaseStagedPackages();
+    }
+}
+
+// From the end of its copy until its installation has ended, nobody changes,
+// replaces or deletes the staged package.
+TEST_F(PackagesStaging, AStagedPackageIsHeldUntilItsInstallationHasEnded) {
+    WriteTextFile(dist + "\\a.msi", "package a");
+    SetSessionComponents({SelectedComponent("A", "a.msi")});
+    auto canChange = [this] {
+        HANDLE writer = CreateFileA(Staged("a.msi").c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        if (writer != INVALID_HANDLE_VALUE)
+            CloseHandle(writer);
+        return writer != INVALID_HANDLE_VALUE ||
+               MoveFileExA(Staged("a.msi").c_str(), Staged("moved.msi").c_str(), 0);
+    };
 
     StageSetupFilesFrom(dist);
-
-    EXPECT_FALSE(FileIsThere(Staged("gone.msi")));
-    EXPECT_FALSE(FileIsThere(Staged("Tools\\gone.msi")));
-    EXPECT_FALSE(FileIsThere(Staged("locked.msi")));
+    EXPECT_FALSE(canChange());
+    ScriptedMsi msi;
+    bool changeableDuringInstallation = true;
+    Script.Install = [&](const std::string&, const std::string&) {
+        changeableDuringInstallation = canChange();
+        return ERROR_SUCCESS;
+    };
+    FakeProgressRows rows;
+    RunInstallation(rows);
+    EXPECT_FALSE(changeableDuringInstallation);
+    EXPECT_TRUE(canChange());
 }
 
 TEST_F(PackagesStaging, APackageAlreadyInTheStagingFolderIsItsOwnSource) {

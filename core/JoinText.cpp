@@ -1,0 +1,17 @@
+// Building message texts from parts.
+#include "JoinText.h"
+
+std::string JoinText(std::initializer_list<std::string_view> parts) {
+    size_t size = 0;
+    for (std::string_view part : parts)
+        size += part.size();
+    std::string text;
+    text.reserve(size);
+    for (std::string_view part : parts)
+        text.append(part);
+    return text;
+}
+
+std::string ErrorNumberText(unsigned long error) {
+    return JoinText({"(error ", std::to_string(error), ")"});
+}
