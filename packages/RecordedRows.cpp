@@ -59,3 +59,9 @@ void RecordedRows::SetRowResult(int row, unsigned result) {
     if (shown_)
         shown_->SetRowResult(row, result);
 }
+
+void RecordedRows::SetRowFacts(int row, const RowFacts& facts) {
+    At(row).Facts = facts;
+    if (shown_)
+        shown_->SetRowFacts(row, facts);
+}

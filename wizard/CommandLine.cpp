@@ -2,9 +2,9 @@
 #include "CommandLine.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cctype>
+#include <string_view>
 
 namespace {
 
@@ -28,6 +28,9 @@ const OptionRule Rules[] = {
     {"msilogs", &Options::MsiLogs, nullptr},
     {"log", nullptr, &Options::RunLogFile},
     {"verify", &Options::Verify, nullptr},
+    {"uninstall", &Options::Uninstall, nullptr},
+    {"norestart", &Options::NoRestart, nullptr},
+    {"removalsource", nullptr, &Options::RemovalSource},
     {"?", &Options::Help, nullptr},
     {"help", &Options::Help, nullptr},
 };
@@ -103,15 +106,25 @@ void SplitComponents(Options& options) {
 void CheckCombination(Options& options) {
     if (options.Quiet && options.Passive)
         Fail(options, "/quiet and /passive cannot be used together.");
-    if (options.Verify && (options.Unattended() || options.AcceptLicense || options.Destination ||
-                           options.ComponentList || options.MsiLogs))
+    if (options.Verify &&
+        (options.Unattended() || options.AcceptLicense || options.Destination ||
+         options.ComponentList || options.MsiLogs || options.Uninstall || options.NoRestart))
         Fail(options, "/verify checks the distribution and installs nothing: only /log may go "
                       "with it.");
-    if (options.Unattended() && !options.AcceptLicense)
+    if (options.Uninstall && (options.AcceptLicense || options.MsiLogs))
+        Fail(options, "/uninstall removes components: /acceptlicense and /msilogs do not go "
+                      "with it.");
+    if (options.RemovalSource && !options.Uninstall)
+        Fail(options, "/removalsource is only used by /uninstall.");
+    if (options.Unattended() && !options.Uninstall && !options.AcceptLicense)
         Fail(options, std::string(options.Quiet ? "/quiet" : "/passive") +
                           " needs /acceptlicense: the licence agreement must be accepted on the "
                           "command line.");
     if (options.Destination) {
+        // Forward slashes are read as the backslashes Windows takes them for.
+        for (char& c : *options.Destination)
+            if (c == '/')
+                c = '\\';
         if (!IsAbsoluteFolder(*options.Destination))
             Fail(options, "The folder " + Quoted(*options.Destination) +
                               " of /dir is not an absolute path (a drive letter or a "
@@ -125,15 +138,19 @@ void CheckCombination(Options& options) {
         SplitComponents(options);
 }
 
-std::string ToAnsi(const wchar_t* text, bool& lost) {
+std::string ToAnsi(std::wstring_view text, bool& lost) {
+    lost = false;
+    if (text.empty())
+        return "";
     BOOL usedDefault = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, &usedDefault);
+    const int length = static_cast<int>(text.size());
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, &usedDefault);
     lost = usedDefault != FALSE;
-    if (size <= 1)
+    if (size <= 0)
         return "";
     std::string ansi(size, '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, ansi.data(), size, nullptr, nullptr);
-    ansi.resize(size - 1);
+    WideCharToMultiByte(CP_ACP, 0, text.data(), length, ansi.data(), size, nullptr, nullptr);
     return ansi;
 }
 
@@ -141,24 +158,32 @@ std::string ToAnsi(const wchar_t* text, bool& lost) {
 
 const char* const UsageText =
     "Setup.exe [/quiet | /passive] [/acceptlicense] [/dir FOLDER]\n"
-    "          [/components NAME[,NAME...]] [/msilogs] [/log FILE] [/?]\n"
+    "          [/components NAME[,NAME...]] [/msilogs] [/norestart] [/log FILE] [/?]\n"
+    "Setup.exe /uninstall [/quiet | /passive] [/components NAME[,NAME...]] [/dir FOLDER]\n"
+    "          [/norestart] [/log FILE]\n"
     "Setup.exe /verify [/log FILE]\n"
     "\n"
-    "/quiet\tInstall without any window.\n"
-    "/passive\tInstall showing only the progress page.\n"
-    "/acceptlicense\tAccept the licence agreement (needed with /quiet or /passive).\n"
-    "/dir FOLDER\tThe destination folder (an absolute path).\n"
-    "/components NAMES\tThe components to install, by section name, separated by commas; "
-    "required ones are always installed.\n"
+    "/quiet\tInstall (or remove) without any window.\n"
+    "/passive\tInstall (or remove) showing only the progress page.\n"
+    "/acceptlicense\tAccept the licence agreement (needed to install with /quiet or /passive).\n"
+    "/dir FOLDER\tThe destination folder (an absolute path; / is read as \\).\n"
+    "/components NAMES\tThe components to install or remove, by section name, separated by "
+    "commas; required ones are always installed, and removed only with all the others.\n"
     "/msilogs\tWrite one installer log per package into the Logs folder.\n"
+    "/uninstall\tRemove the installed components, then the SetupFiles and Logs folders when "
+    "none is left.\n"
+    "/norestart\tAccepted for habit's sake: the installer never restarts the computer.\n"
     "/log FILE\tAppend the installer's own run log to FILE.\n"
     "/verify\tCheck the distribution's configuration file and packages, change nothing; exit "
     "code 1 when an error is found.\n"
     "/?\tShow this text.\n"
     "\n"
-    "Exit codes: 0 installed, 3010 installed and a restart is needed, 1603 a component failed, "
-    "1639 invalid command line, 1619 configuration file missing or empty, 112 not enough disk "
-    "space.";
+    "Double quotes group a value with blanks; a backslash is a plain character, so "
+    "\"C:\\Program Files\\Norvane\\\" is that folder.\n"
+    "\n"
+    "Exit codes: 0 done, 3010 done and a restart is needed, 1603 a component failed, 1618 "
+    "another installation is running, 1639 invalid command line, 1619 configuration file "
+    "missing or empty, 112 not enough disk space.";
 
 bool IsAbsoluteFolder(const std::string& path) {
     for (size_t i = 0; i < path.size(); ++i) {
@@ -178,8 +203,20 @@ bool IsAbsoluteFolder(const std::string& path) {
            path[shareStart + 1] != '\\';
 }
 
+static bool IsSilentSwitch(const std::string& argument) {
+    if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-'))
+        return false;
+    std::string name = argument.substr(1);
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name[0] == 'q' || name == "s" || name == "silent" || name == "verysilent" ||
+           name.starts_with("passive");
+}
+
 CommandLineOptions ParseCommandLine(const std::vector<std::string>& arguments) {
     Options options;
+    for (const std::string& argument : arguments)
+        options.SilentSwitch = options.SilentSwitch || IsSilentSwitch(argument);
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const OptionRule* rule = FindRule(argument);
@@ -215,18 +252,33 @@ CommandLineOptions ParseCommandLine(const std::vector<std::string>& arguments) {
 
 std::vector<std::string> SplitCommandLine(const wchar_t* commandLine, std::string* unconvertible) {
     std::vector<std::string> arguments;
-    int count = 0;
-    wchar_t** split = CommandLineToArgvW(commandLine, &count);
-    if (!split)
-        return arguments;
-    for (int i = 1; i < count; ++i) {
-        bool lost = false;
-        arguments.push_back(ToAnsi(split[i], lost));
+    const wchar_t* p = commandLine ? commandLine : L"";
+    for (bool name = true;; name = false) {
+        while (*p == L' ' || *p == L'\t')
+            ++p;
+        if (!*p)
+            return arguments;
+        // Each run of characters between quotes is converted as it ends.
+        std::string argument;
+        bool quoted = false, lost = false;
+        while (*p && (quoted || (*p != L' ' && *p != L'\t'))) {
+            const wchar_t* run = p;
+            while (*p && *p != L'"' && (quoted || (*p != L' ' && *p != L'\t')))
+                ++p;
+            bool runLost = false;
+            argument += ToAnsi(std::wstring_view(run, p - run), runLost);
+            lost = lost || runLost;
+            if (*p == L'"') {
+                quoted = !quoted;
+                ++p;
+            }
+        }
+        if (name)
+            continue;
+        arguments.push_back(argument);
         if (lost && unconvertible && unconvertible->empty())
-            *unconvertible = arguments.back();
+            *unconvertible = argument;
     }
-    LocalFree(split);
-    return arguments;
 }
 
 CommandLineOptions ReadCommandLine() {

@@ -7,13 +7,17 @@
 #include "RecordedRows.h"
 #include "RunLog.h"
 #include "RunReport.h"
+#include "SingleInstance.h"
 #include "Unattended.h"
+#include "Uninstall.h"
 
 #include "Installmanager.h"
 
 namespace {
 
 std::string ModeName(const CommandLineOptions& options) {
+    if (options.Uninstall)
+        return "uninstall";
     if (options.Quiet)
         return "quiet, no window";
     if (options.Passive)
@@ -21,12 +25,18 @@ std::string ModeName(const CommandLineOptions& options) {
     return "wizard";
 }
 
+// A box may wait for an answer only where a person can give one: on the
+// interactive desktop, and when the line asks for no silent run (of this
+// installer or, by habit, of another kind).
+bool MayShowBox(const CommandLineOptions& options) {
+    return !options.Unattended() && !options.SilentSwitch && OnInteractiveDesktop();
+}
+
 // Stops before anything is changed. A box tells a person at the screen what
-// was wrong, unless the line asked for an unattended run: then nobody would
-// answer it.
+// was wrong; otherwise the run log alone says it.
 int RefuseCommandLine(const CommandLineOptions& options, const std::string& error) {
     ReportExit(ExitCodes::InvalidCommandLine, "invalid command line: " + error);
-    if (!options.Unattended())
+    if (MayShowBox(options))
         MessageBoxA(nullptr, (error + "\n\n" + UsageText).c_str(), InstallerCaption,
                     MB_ICONERROR | MB_OK);
     return ExitCodes::InvalidCommandLine;
@@ -37,11 +47,13 @@ PackageSteps LoggedSteps(bool& installing) {
     return {
         [] {
             int found = 0;
-            const bool none = RemoveEarlierPackagesWith(
-                EarlierRemoval{true, std::nullopt, [&found](const char* code, UINT result) {
-                                   ++found;
-                                   ReportRemoval(code, result);
-                               }});
+            const bool none =
+                RemoveEarlierPackagesWith(EarlierRemoval{true, std::nullopt,
+                                                         [&found](const char* code, UINT result) {
+                                                             ++found;
+                                                             ReportRemoval(code, result);
+                                                         },
+                                                         ""});
             if (!none)
                 LogLine("Earlier products were not removed: the wizard ends");
             else if (found == 0)
@@ -96,8 +108,28 @@ int StartInstaller(const CommandLineOptions& options) {
     }
     if (options.Help) {
         ReportStart("usage");
+        if (!MayShowBox(options)) {
+            LogLine(UsageText);
+            return ReportExit(ExitCodes::InvalidCommandLine,
+                              "the usage was asked for where no box may be shown");
+        }
         MessageBoxA(nullptr, UsageText, InstallerCaption, MB_ICONINFORMATION | MB_OK);
         return ReportExit(ExitCodes::Success, "the usage was shown");
+    }
+    // The temporary copy of a removal runs while its original holds the lock.
+    if (!options.RemovalSource && !TakeInstanceLock()) {
+        if (!options.Unattended() && !options.Uninstall) {
+            ReportStart(ModeName(options));
+            BringOtherInstallerToFront();
+            return ReportExit(ExitCodes::Success,
+                              "another installer is running: its page was brought to the front");
+        }
+        ReportStart(ModeName(options));
+        return ReportExit(ExitCodes::AnotherInstallRunning, "another installer is running");
+    }
+    if (options.Uninstall) {
+        ExitCodeIfTerminated = ExitCodes::InstallFailure;
+        return RunUninstall(options);
     }
     if (options.Unattended()) {
         ExitCodeIfTerminated = ExitCodes::InstallFailure;

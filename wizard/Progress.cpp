@@ -46,6 +46,10 @@ void TfrmProgress::CreateControls() {
 }
 
 void TfrmProgress::FormShow() {
+    if (Texts) {
+        SetWindowTextA(lblTitle, Texts->Title);
+        SetWindowTextA(lblText, Texts->Text);
+    }
     SendMessageA(lsvProgress, LVM_DELETEALLITEMS, 0, 0);
     for (int32_t i = 0; i < InstallSession.ComponentCount; ++i) {
         ComponentEntry& entry = InstallSession.Components[i];

@@ -18,6 +18,8 @@ class TfrmProgress : public Form, public ProgressRows {
     HWND cmdNext = nullptr;
     HWND cmdCancel = nullptr;
     HWND lsvProgress = nullptr;
+    // Other title and text than the installation's, when set before showing.
+    const PageTexts* Texts = nullptr;
 
     // Rebuilds the rows: the selected components in catalogue order, no
     // image, no status.

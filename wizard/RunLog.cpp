@@ -28,13 +28,52 @@ std::string FolderOf(const std::string& path) {
     return separator == std::string::npos || separator == 0 ? "" : path.substr(0, separator);
 }
 
+HANDLE OpenLog(const std::string& path) {
+    return CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// %TEMP%\Norvane-Setup.log: where the lines go when the named file cannot be
+// written, so that a run always leaves a trace.
+std::string FallbackLogPath() {
+    char folder[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH)
+        return "";
+    std::string path(folder, length);
+    AddTrailingBackslash(path);
+    return path + "Norvane-Setup.log";
+}
+
 } // namespace
+
+std::string WindowsErrorText(unsigned long error) {
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length && text ? std::string(text, length) : "";
+    LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                                message.back() == ' ' || message.back() == '.'))
+        message.pop_back();
+    return "error " + std::to_string(error) + (message.empty() ? "" : ": " + message);
+}
 
 void StartRunLog(const std::string& path) {
     LogPath = path;
     const std::string folder = FolderOf(path);
     if (!folder.empty() && !(folder.size() == 2 && folder[1] == ':') && !FolderExists(folder))
         CreateFolderPath(folder);
+    HANDLE file = OpenLog(path);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return;
+    }
+    const std::string why = WindowsErrorText(GetLastError());
+    LogPath = FallbackLogPath();
+    LogLine("The run log \"" + path + "\" cannot be written (" + why +
+            "); this file takes its lines.");
 }
 
 void LogLine(const std::string& text) {
@@ -43,11 +82,12 @@ void LogLine(const std::string& text) {
     // Opened for each line and closed again: every line that was written is
     // on disk whatever ends the process, and another reader can look at the
     // file meanwhile.
-    HANDLE file = CreateFileA(LogPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = OpenLog(LogPath);
     if (file == INVALID_HANDLE_VALUE)
         return;
-    const std::string line = LocalTime() + "  " + text + "\r\n";
+    // The process id tells apart the lines of runs that share one file.
+    const std::string line =
+        LocalTime() + "  [" + std::to_string(GetCurrentProcessId()) + "]  " + text + "\r\n";
     DWORD written = 0;
     WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     CloseHandle(file);

@@ -3,11 +3,14 @@
 #include "Unattended.h"
 
 #include "Artwork.h"
+#include "InstallOutcome.h"
 #include "PackageOperations.h"
 #include "Presets.h"
 #include "Progress.h"
+#include "Success.h"
 #include "RecordedRows.h"
 #include "RunReport.h"
+#include "SetEntry.h"
 
 #include "Installmanager.h"
 
@@ -15,8 +18,6 @@
 
 #include <exception>
 #include <memory>
-
-namespace {
 
 // The service's user-interface level for removals and installations alike.
 // /quiet: none at all. /passive: basic progress only, without modal boxes
@@ -31,26 +32,51 @@ INSTALLUILEVEL ServiceLevel(const CommandLineOptions& options) {
 
 // The progress page of a /passive run, centred on the desktop for as long as
 // the run lasts.
-struct PassivePage {
-    PassivePage() {
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-        frmProgress = new TfrmProgress;
-        frmProgress->CentreAtFirstShow = true;
-        frmProgress->Show();
+PassivePage::PassivePage(const PageTexts* texts) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    frmProgress = new TfrmProgress;
+    frmProgress->CentreAtFirstShow = true;
+    frmProgress->Texts = texts;
+    frmProgress->Show();
+}
+
+void PassivePage::ShowCompletion(const PageTexts& texts) {
+    frmSuccess = new TfrmSuccess;
+    frmSuccess->Texts = &texts;
+    frmSuccess->SetPosition(frmProgress->Left(), frmProgress->Top());
+    frmProgress->Hide();
+    frmSuccess->ShowModal();
+    delete frmSuccess;
+    frmSuccess = nullptr;
+}
+
+PassivePage::~PassivePage() {
+    frmProgress->Hide();
+    delete frmProgress;
+    frmProgress = nullptr;
+    ReleaseArtwork();
+}
+
+int RunExitCode(const RecordedRows& rows, bool restart) {
+    bool failed = false, busy = false;
+    for (const RecordedRows::Row& row : rows.Rows()) {
+        failed = failed || !row.Entry || !row.Entry->Succeeded;
+        busy = busy || row.Result == ERROR_INSTALL_ALREADY_RUNNING;
+        restart = restart ||
+                  (row.Result && NeedsRestart(*row.Result) && row.Entry && row.Entry->Succeeded);
     }
-    ~PassivePage() {
-        frmProgress->Hide();
-        delete frmProgress;
-        frmProgress = nullptr;
-        ReleaseArtwork();
-    }
-    PassivePage(const PassivePage&) = delete;
-    PassivePage& operator=(const PassivePage&) = delete;
-};
+    if (busy)
+        return ExitCodes::AnotherInstallRunning;
+    if (failed)
+        return ExitCodes::InstallFailure;
+    return restart ? ExitCodes::SuccessRestartRequired : ExitCodes::Success;
+}
+
+namespace {
 
 // Stages and installs the selected components; the exit code of the outcome.
-int Install(const CommandLineOptions& options) {
+int Install(const CommandLineOptions& options, bool restart) {
     std::unique_ptr<PassivePage> page;
     if (options.Passive)
         page = std::make_unique<PassivePage>();
@@ -59,19 +85,19 @@ int Install(const CommandLineOptions& options) {
     // The rows of the page, or plain rows when there is no window.
     std::unique_ptr<RecordedRows> rows =
         page ? std::make_unique<RecordedRows>(*frmProgress) : std::make_unique<RecordedRows>();
-    RunInstallationWith(*rows, InstallationMode{ServiceLevel(options), true});
+    RunInstallationWith(*rows, InstallationMode{ServiceLevel(options), true, SuppressRestart});
     ReportOutcomes(*rows);
-
-    bool restart = false;
-    for (const RecordedRows::Row& row : rows->Rows()) {
-        if (!row.Entry || !row.Entry->Succeeded)
-            return ReportExit(ExitCodes::InstallFailure, "at least one component failed");
-        restart = restart || row.Result == ERROR_SUCCESS_REBOOT_REQUIRED;
-    }
-    if (restart)
-        return ReportExit(ExitCodes::SuccessRestartRequired,
-                          "every chosen component installed; a restart is required");
-    return ReportExit(ExitCodes::Success, "every chosen component installed");
+    const int exitCode = RunExitCode(*rows, restart);
+    if (exitCode == ExitCodes::Success || exitCode == ExitCodes::SuccessRestartRequired)
+        WriteSetEntry();
+    else
+        RemoveSetEntry();
+    return ReportExit(exitCode, exitCode == ExitCodes::Success ? "every chosen component installed"
+                                : exitCode == ExitCodes::SuccessRestartRequired
+                                    ? "every chosen component installed; a restart is required"
+                                : exitCode == ExitCodes::AnotherInstallRunning
+                                    ? "another installation was running"
+                                    : "at least one component failed");
 }
 
 int Run(const CommandLineOptions& options) {
@@ -90,16 +116,26 @@ int Run(const CommandLineOptions& options) {
         return ReportExit(ExitCodes::DiskFull, "not enough disk space on the destination's drive");
 
     int found = 0;
+    bool restart = false;
+    UINT failure = ERROR_SUCCESS;
     const bool removed = RemoveEarlierPackagesWith(
-        EarlierRemoval{false, ServiceLevel(options), [&found](const char* code, UINT result) {
+        EarlierRemoval{false, ServiceLevel(options),
+                       [&](const char* code, UINT result) {
                            ++found;
+                           restart = restart || NeedsRestart(result);
+                           if (result != ERROR_SUCCESS && !NeedsRestart(result))
+                               failure = result;
                            ReportRemoval(code, result);
-                       }});
+                       },
+                       SuppressRestart + 1});
     if (!removed)
-        return ReportExit(ExitCodes::InstallFailure, "an earlier product could not be removed");
+        return ReportExit(failure == ERROR_INSTALL_ALREADY_RUNNING
+                              ? ExitCodes::AnotherInstallRunning
+                              : ExitCodes::InstallFailure,
+                          "an earlier product could not be removed");
     if (found == 0)
         ReportNoEarlierProduct();
-    return Install(options);
+    return Install(options, restart);
 }
 
 } // namespace
