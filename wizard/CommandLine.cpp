@@ -253,7 +253,18 @@ CommandLineOptions ParseCommandLine(const std::vector<std::string>& arguments) {
 std::vector<std::string> SplitCommandLine(const wchar_t* commandLine, std::string* unconvertible) {
     std::vector<std::string> arguments;
     const wchar_t* p = commandLine ? commandLine : L"";
-    for (bool name = true;; name = false) {
+    // The program's name, as Windows finds it: up to the closing quote when
+    // it starts with one, else up to the first blank.
+    if (*p == L'"') {
+        for (++p; *p && *p != L'"'; ++p) {
+        }
+        if (*p)
+            ++p;
+    } else {
+        while (*p && *p != L' ' && *p != L'\t')
+            ++p;
+    }
+    for (;;) {
         while (*p == L' ' || *p == L'\t')
             ++p;
         if (!*p)
@@ -273,8 +284,6 @@ std::vector<std::string> SplitCommandLine(const wchar_t* commandLine, std::strin
                 ++p;
             }
         }
-        if (name)
-            continue;
         arguments.push_back(argument);
         if (lost && unconvertible && unconvertible->empty())
             *unconvertible = argument;

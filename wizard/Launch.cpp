@@ -7,6 +7,7 @@
 #include "RecordedRows.h"
 #include "RunLog.h"
 #include "RunReport.h"
+#include "SetEntry.h"
 #include "SingleInstance.h"
 #include "Unattended.h"
 #include "Uninstall.h"
@@ -71,6 +72,11 @@ PackageSteps LoggedSteps(bool& installing) {
             RecordedRows rows(page);
             RunInstallation(rows);
             ReportOutcomes(rows);
+            // The wizard counts a restart request as a failure.
+            if (RunExitCode(rows, false) == ExitCodes::Success)
+                WriteSetEntry();
+            else
+                RemoveSetEntry();
         },
     };
 }
@@ -87,8 +93,6 @@ int RunWizard(const CommandLineOptions& options) {
             return RefuseCommandLine(options, error);
         }
     }
-    if (!options.RunLogFile)
-        return RunSetup({RemoveEarlierPackages, StageSetupFiles, RunInstallation});
     bool installing = false;
     RunSetup(LoggedSteps(installing));
     return ReportExit(ExitCodes::Success, installing ? "the wizard installed and ended"
@@ -102,6 +106,14 @@ int ExitCodeIfTerminated = ExitCodes::Success;
 int StartInstaller(const CommandLineOptions& options) {
     if (options.RunLogFile)
         StartRunLog(*options.RunLogFile);
+    // Asked where nobody can read a box, the usage goes to the log, whatever
+    // else the line holds.
+    if (options.Help && !MayShowBox(options)) {
+        ReportStart("usage");
+        LogLine(UsageText);
+        return ReportExit(ExitCodes::InvalidCommandLine,
+                          "the usage was asked for where no box may be shown");
+    }
     if (!options.Valid()) {
         ReportStart(ModeName(options));
         return RefuseCommandLine(options, options.Error);

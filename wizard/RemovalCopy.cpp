@@ -57,8 +57,9 @@ bool RunsFromStagingFolder() {
 int RunFromTemporaryCopy() {
     char temp[MAX_PATH + 1] = {};
     const DWORD length = GetTempPathA(MAX_PATH + 1, temp);
-    std::string base = length && length <= MAX_PATH ? std::string(temp, length) : "";
-    AddTrailingBackslash(base);
+    std::string folder = length && length <= MAX_PATH ? std::string(temp, length) : "";
+    AddTrailingBackslash(folder);
+    std::string base = folder;
     base += "Norvane-Removal-" + std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(GetTickCount());
     const std::string program = base + ".exe";
@@ -85,8 +86,9 @@ int RunFromTemporaryCopy() {
     PROCESS_INFORMATION started = {};
     const bool ok = programFile != INVALID_HANDLE_VALUE && iniFile != INVALID_HANDLE_VALUE &&
                     readEnd && self &&
+                    // Not in SetupFiles: a current folder there could not be deleted.
                     CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                   nullptr, &startup, &started);
+                                   folder.c_str(), &startup, &started);
     // The copy holds its own handles now: when it ends, its files go.
     for (HANDLE handle : {programFile, iniFile})
         if (handle != INVALID_HANDLE_VALUE)

@@ -9,6 +9,7 @@
 #include "Progress.h"
 #include "Success.h"
 #include "RecordedRows.h"
+#include "RunLog.h"
 #include "RunReport.h"
 #include "SetEntry.h"
 
@@ -75,6 +76,20 @@ int RunExitCode(const RecordedRows& rows, bool restart) {
 
 namespace {
 
+// Why the destination cannot be reached (no such drive, share or server), or
+// "": a missing volume is not a lack of space.
+std::string UnreachableDestination() {
+    std::string root = DrivePart(GetDestinationFolder());
+    if (root.empty())
+        return "";
+    AddTrailingBackslash(root);
+    ULARGE_INTEGER available = {}, total = {}, totalFree = {};
+    if (GetDiskFreeSpaceExA(root.c_str(), &available, &total, &totalFree))
+        return "";
+    return "the destination's drive or share " + root + " cannot be reached (" +
+           WindowsErrorText(GetLastError()) + ")";
+}
+
 // Stages and installs the selected components; the exit code of the outcome.
 int Install(const CommandLineOptions& options, bool restart) {
     std::unique_ptr<PassivePage> page;
@@ -112,6 +127,9 @@ int Run(const CommandLineOptions& options) {
 
     // Checked before anything is removed: a run that cannot install leaves
     // the machine as it was.
+    const std::string unreachable = UnreachableDestination();
+    if (!unreachable.empty())
+        return ReportExit(ExitCodes::InstallFailure, unreachable);
     if (!ReportFreeSpace(HasEnoughDiskSpace()))
         return ReportExit(ExitCodes::DiskFull, "not enough disk space on the destination's drive");
 

@@ -68,8 +68,16 @@ std::string ChooseInstalled(const CommandLineOptions& options, const std::string
 // Deletes the files a run put into the folder, then the folder when empty:
 // never a whole tree, which could reach through a link into other folders.
 void RemoveFolderOf(const std::string& folder, const std::vector<std::string>& files) {
-    for (const std::string& file : files)
-        DeleteFileA(Joined({folder, "\\", file}).c_str());
+    for (const std::string& file : files) {
+        const std::string path = Joined({folder, "\\", file});
+        // The original program's file is still held for a moment after its
+        // process has ended (Wine shows it; it costs nothing on Windows).
+        for (int attempt = 0;
+             attempt < 30 && !DeleteFileA(path.c_str()) &&
+             (GetLastError() == ERROR_SHARING_VIOLATION || GetLastError() == ERROR_ACCESS_DENIED);
+             ++attempt)
+            Sleep(100);
+    }
     if (RemoveDirectoryA(folder.c_str()))
         LogLine(Joined({"Removed ", folder}));
     else if (GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES)

@@ -143,11 +143,9 @@ UINT WINAPI ConfigureEx(LPCSTR code, int level, INSTALLSTATE state, LPCSTR comma
 UINT WINAPI Install(LPCSTR path, LPCSTR commandLine) {
     Script.Calls.push_back("install " + Text(path) + " | " + Text(commandLine));
     const std::string code = CodeOf(Text(path));
-    const auto before = Script.Registered;
     const UINT result =
         Script.Install ? Script.Install(Text(path), Text(commandLine)) : ERROR_SUCCESS;
-    // A script that changed the registrations itself has said what happened.
-    if (Done(result) && Script.Registered == before)
+    if (Done(result) && Script.RegisterOnInstall)
         Script.Registered[code] = Script.ProductVersion;
     return result;
 }

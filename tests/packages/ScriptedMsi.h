@@ -40,9 +40,10 @@ struct MsiScript {
     // The ProductVersion every package holds.
     std::string ProductVersion = "1.0.0";
     // Registered versions by product code: an installation that succeeds
-    // registers its package's product at ProductVersion, unless Install says
-    // otherwise by changing this map itself.
+    // registers its package's product at ProductVersion, unless
+    // RegisterOnInstall is false (Install then says what is registered).
     std::map<std::string, std::string> Registered;
+    bool RegisterOnInstall = true;
 
     // States by product code; any other product is unknown (absent).
     std::map<std::string, INSTALLSTATE> States;
