@@ -2,7 +2,8 @@
 // executable, through the Windows profile functions.
 #include "Installmanager.h"
 
-#include <cctype>
+#include "CharText.h"
+
 #include <vector>
 
 namespace {
@@ -135,7 +136,7 @@ std::string ExecutablePath() {
 }
 
 std::string ConfigurationFileName(const std::string& executablePath) {
-    size_t dot = executablePath.find_last_of(".\\:");
+    size_t dot = FindLastCharacterOf(executablePath, ".\\:");
     if (dot != std::string::npos && executablePath[dot] == '.')
         return executablePath.substr(0, dot) + ".INI";
     return executablePath + ".INI";
@@ -176,11 +177,5 @@ bool LoadConfigurationFrom(const std::string& iniPath) {
 }
 
 bool SameProfileName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+    return SameNameNoCase(a, b);
 }

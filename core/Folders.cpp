@@ -2,6 +2,8 @@
 // free-space check.
 #include "Installmanager.h"
 
+#include "CharText.h"
+
 std::string GetProgramFilesFolder() {
     // The environment first. A value that does not fit the 260-character
     // buffer is treated as not set rather than cut into another path.
@@ -30,7 +32,7 @@ std::string GetProgramFilesFolder() {
 }
 
 void AddTrailingBackslash(std::string& text) {
-    if (text.empty() || text.back() != '\\')
+    if (!EndsWithCharacter(text, '\\'))
         text += '\\';
 }
 
@@ -52,14 +54,8 @@ bool CreateFolderPath(const std::string& path) {
 
     // The parent is missing: cut at the last separator before the final
     // character (a trailing separator is no split point) and create that first.
-    size_t split = std::string::npos;
-    for (size_t i = path.size() - 1; i-- > 1;) {
-        if (path[i] == '\\' || path[i] == '/') {
-            split = i;
-            break;
-        }
-    }
-    if (split == std::string::npos)
+    const size_t split = FindLastCharacterOf(path.substr(0, LastCharacter(path)), "\\/");
+    if (split == std::string::npos || split == 0)
         return false;
     if (!CreateFolderPath(path.substr(0, split)))
         return false;
@@ -72,10 +68,10 @@ std::string DrivePart(const std::string& path) {
         return path.substr(0, 2);
     if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
         // \\server\share: up to, not including, the separator after the share.
-        const size_t serverEnd = path.find('\\', 2);
+        const size_t serverEnd = FindCharacterOf(path, "\\", 2);
         if (serverEnd == std::string::npos)
             return path;
-        const size_t shareEnd = path.find('\\', serverEnd + 1);
+        const size_t shareEnd = FindCharacterOf(path, "\\", serverEnd + 1);
         return shareEnd == std::string::npos ? path : path.substr(0, shareEnd);
     }
     return "";

@@ -84,7 +84,7 @@ std::string ConfigurationFileName(const std::string& executablePath);
 std::vector<std::string> ReadSectionNames(const std::string& file);
 
 // Section and setting names compared as the profile functions compare them:
-// ASCII letters without regard to case, every other byte as it is.
+// character by character in the ANSI code page, without regard to case.
 bool SameProfileName(const std::string& a, const std::string& b);
 
 // The full path of the running executable (any length).

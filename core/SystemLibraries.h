@@ -16,3 +16,11 @@ void RestrictDllSearchToSystemFolder();
 // Loads a DLL of the system folder by its full path, its own dependencies
 // from there too. Null when it cannot be loaded.
 HMODULE LoadSystemLibrary(const char* fileName);
+
+// Stores the named export of a loaded library in `function`; false when it is
+// missing.
+template <typename Function>
+bool ResolveExport(HMODULE library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    return function != nullptr;
+}

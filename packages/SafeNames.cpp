@@ -1,9 +1,9 @@
 // Names that stay inside the folder they are appended to.
 #include "SafeNames.h"
 
+#include "CharText.h"
+
 #include <cctype>
-#include <cstring>
-#include <vector>
 
 namespace {
 
@@ -21,66 +21,41 @@ bool IsDeviceName(const std::string& segment) {
            base[3] >= '1' && base[3] <= '9';
 }
 
-// A name cut into its characters: one byte each, or two for a lead byte of a
-// double-byte code page followed by its trail byte.
-std::vector<std::string> Characters(const std::string& name, UINT codePage) {
-    std::vector<std::string> characters;
-    for (size_t i = 0; i < name.size();) {
-        const size_t length =
-            i + 1 < name.size() && IsDBCSLeadByteEx(codePage, static_cast<BYTE>(name[i])) ? 2 : 1;
-        characters.push_back(name.substr(i, length));
-        i += length;
-    }
-    return characters;
+// Characters no Windows file name may hold (a separator is handled apart):
+// control characters and < > " | ? * :. Scanned by character, so the second
+// byte of a double-byte character is none of them.
+bool HasInvalidCharacter(const std::string& segment, UINT codePage) {
+    static const std::string invalid = [] {
+        std::string set = "<>\"|?*:";
+        for (char c = 1; c < 32; ++c)
+            set += c;
+        return set;
+    }();
+    return segment.find('\0') != std::string::npos ||
+           FindCharacterOf(segment, invalid.c_str(), 0, codePage) != std::string::npos;
 }
 
-bool IsSeparator(const std::string& character) {
-    return character == "\\" || character == "/";
-}
-
-// Characters no Windows file name may hold (a separator is handled apart).
-bool IsInvalidCharacter(const std::string& character) {
-    if (character.size() != 1)
-        return false;
-    const char c = character[0];
-    return static_cast<unsigned char>(c) < 32 || std::strchr("<>\"|?*:", c) != nullptr;
-}
-
-bool IsSafeSegment(const std::vector<std::string>& characters) {
+bool IsSafeSegment(const std::string& segment, UINT codePage) {
     // Windows strips trailing dots and spaces, so "...", ". ." and "" all
     // name the folder itself or its parent, and "a." names "a": a file or
     // folder would not get the name the configuration gives it.
-    if (characters.empty() || characters.back() == "." || characters.back() == " ")
+    if (segment.empty() || EndsWithCharacter(segment, '.', codePage) ||
+        EndsWithCharacter(segment, ' ', codePage))
         return false;
-    std::string segment;
-    for (const std::string& character : characters) {
-        if (IsInvalidCharacter(character))
-            return false;
-        segment += character;
-    }
-    return !IsDeviceName(segment);
+    return !HasInvalidCharacter(segment, codePage) && !IsDeviceName(segment);
 }
 
 } // namespace
 
 bool IsSafeRelativeName(const std::string& name, UINT codePage) {
-    std::vector<std::string> segment;
-    for (const std::string& character : Characters(name, codePage)) {
-        if (!IsSeparator(character)) {
-            segment.push_back(character);
-            continue;
-        }
-        // An empty segment: a leading separator (root or UNC) or two in a row.
-        if (!IsSafeSegment(segment))
+    // An empty segment: a leading separator (root or UNC) or two in a row.
+    for (const std::string& segment : SplitAtCharacters(name, "\\/", codePage))
+        if (!IsSafeSegment(segment, codePage))
             return false;
-        segment.clear();
-    }
-    return IsSafeSegment(segment);
+    return true;
 }
 
 bool IsSafeFileName(const std::string& name, UINT codePage) {
-    for (const std::string& character : Characters(name, codePage))
-        if (IsSeparator(character))
-            return false;
-    return IsSafeRelativeName(name, codePage);
+    return FindCharacterOf(name, "\\/", 0, codePage) == std::string::npos &&
+           IsSafeRelativeName(name, codePage);
 }

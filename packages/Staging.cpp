@@ -1,6 +1,8 @@
 // Copies the selected packages into the staging folder under the destination.
 #include "PackageOperations.h"
 
+#include "CharText.h"
+#include "ExternalCabinets.h"
 #include "PackagePaths.h"
 
 namespace {
@@ -67,7 +69,7 @@ void CopyPackage(const std::string& source, const std::string& target) {
 
 void StageSetupFiles() {
     const std::string executable = ExecutablePath();
-    const size_t separator = executable.find_last_of('\\');
+    const size_t separator = FindLastCharacterOf(executable, "\\");
     StageSetupFilesFrom(separator == std::string::npos ? std::string()
                                                        : executable.substr(0, separator));
 }
@@ -89,6 +91,11 @@ void StageSetupFilesFrom(const std::string& sourceFolder) {
         std::string source = sourceFolder;
         AddTrailingBackslash(source);
         CopyPackage(source + entry.MSIFileName, PackageFile(targetFolder, entry));
+        // Windows Installer looks for external cabinets beside the package.
+        std::string target = targetFolder;
+        AddTrailingBackslash(target);
+        for (const std::string& cabinet : ExternalCabinets(source + entry.MSIFileName))
+            CopyPackage(source + cabinet, target + cabinet);
     }
 
     if (staging != INVALID_HANDLE_VALUE)

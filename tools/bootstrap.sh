@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 msitools wixl xvfb
-          imagemagick xdotool dpkg-dev googletest fonts-dejavu-core osslsigncode openssl ansible)
+          imagemagick xdotool dpkg-dev googletest fonts-dejavu-core osslsigncode openssl ansible gcab
+          locales fonts-ipafont-gothic)
 
 missing=()
 for p in "${packages[@]}"; do

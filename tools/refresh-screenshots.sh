@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Walks the sample distribution headless (tools/run.sh without a display) and
 # copies the pictures of its pages into docs/screenshots, the README's pictures;
-# then once more at 150 % (144 DPI) into docs/screenshots/150.
+# then once more at 150 % (144 DPI) into docs/screenshots/150, and the
+# selection page of the Japanese sample (samples/ja) in code page 932 into
+# docs/screenshots/ja.
 # usage: tools/refresh-screenshots.sh [BUILD_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,4 +14,7 @@ cp "$build"/walkthrough/*.png "$root/docs/screenshots/"
 env -u DISPLAY -u WAYLAND_DISPLAY "$root/tools/run.sh" --dpi 144 "$build"
 mkdir -p "$root/docs/screenshots/150"
 cp "$build"/walkthrough-144/*.png "$root/docs/screenshots/150/"
+env -u DISPLAY -u WAYLAND_DISPLAY "$root/tools/run.sh" --code-page 932 --dist "$root/samples/ja" "$build"
+mkdir -p "$root/docs/screenshots/ja"
+cp "$build/walkthrough-932/selection.png" "$root/docs/screenshots/ja/"
 echo "refresh-screenshots: docs/screenshots now shows this build"

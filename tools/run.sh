@@ -5,25 +5,33 @@
 # build/wineprefix-desktop/drive_c/Program Files/Norvane Components.
 #
 # --dist DIR runs another distribution folder (Setup.INI and its packages;
-# the built Setup.exe is used when DIR has none) instead of build/dist.
+# the built Setup.exe, and the sample packages, are used where DIR has none)
+# instead of build/dist.
 # --dpi N walks the wizard headless at N dots per inch (96 = 100 %, 144 =
 # 150 %, ...) and saves the pictures in build/walkthrough-N/ instead.
+# --code-page 932 runs it as on a Japanese system (ANSI code page 932), in a
+# prefix of its own, and saves the walkthrough's pictures in
+# build/walkthrough-932/; samples/ja is a distribution written for it.
 #
 # Without a display it walks the wizard headless instead: under Xvfb a driver
 # presses through every page as a user would, saves a picture of each page in
 # build/walkthrough/, installs the distribution's components into
 # build/wineprefix-xvfb and prints each page and outcome. It writes nothing
 # outside the build tree (tools/refresh-screenshots.sh updates docs/screenshots).
-# usage: tools/run.sh [--dist DIR] [--dpi N] [BUILD_DIR]
+# usage: tools/run.sh [--dist DIR] [--dpi N] [--code-page 932] [BUILD_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-usage="usage: tools/run.sh [--dist DIR] [--dpi N] [BUILD_DIR]"
+usage="usage: tools/run.sh [--dist DIR] [--dpi N] [--code-page 932] [BUILD_DIR]"
 dist_arg=""
 dpi=""
-while [ "${1:-}" = "--dist" ] || [ "${1:-}" = "--dpi" ]; do
+code_page=""
+while [ "${1:-}" = "--dist" ] || [ "${1:-}" = "--dpi" ] || [ "${1:-}" = "--code-page" ]; do
     [ -n "${2:-}" ] || { echo "$usage" >&2; exit 2; }
     if [ "$1" = "--dist" ]; then
         dist_arg=$(realpath -m "$2")
+    elif [ "$1" = "--code-page" ]; then
+        [ "$2" = 932 ] || { echo "$usage" >&2; exit 2; }
+        code_page=$2
     else
         [[ $2 =~ ^[0-9]+$ ]] || { echo "$usage" >&2; exit 2; }
         dpi=$2
@@ -47,13 +55,15 @@ if [ -n "$dist_arg" ]; then
         rm -rf "$dist"
         cp -r "$dist_arg" "$dist"
         cp "$build/dist/Setup.exe" "$dist/"
+        cp -n "$build/dist/"*.msi "$dist/"
     fi
 fi
 
 if [ -n "$dpi" ] || { [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; }; then
     echo "run: no display here, so the wizard is walked through headless under Xvfb."
-    export WINEPREFIX="$build/wineprefix-xvfb"
+    export WINEPREFIX="$build/wineprefix-xvfb${code_page:+-$code_page}"
     . "$root/tools/wine-env.sh"
+    [ -z "$code_page" ] || wine_code_page "$code_page"
     screen=${NVN_XVFB_DISPLAY:-:87}   # another number lets two walkthroughs run at once
     Xvfb $screen -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb=$!
@@ -64,7 +74,7 @@ if [ -n "$dpi" ] || { [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; };
     # one asked for, or 100 %.
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${dpi:-96}" /f \
         >/dev/null 2>&1
-    out="$build/walkthrough${dpi:+-$dpi}"
+    out="$build/walkthrough${dpi:+-$dpi}${code_page:+-$code_page}"
     rm -rf "$out"
     mkdir -p "$out"
     status=0
@@ -78,8 +88,9 @@ if [ -n "$dpi" ] || { [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; };
     exit $status
 fi
 
-export WINEPREFIX="$build/wineprefix-desktop"
+export WINEPREFIX="$build/wineprefix-desktop${code_page:+-$code_page}"
 . "$root/tools/wine-env.sh"
+[ -z "$code_page" ] || wine_code_page "$code_page"
 wine_prefix_ensure desktop
 cd "$dist"
 exec wine Setup.exe

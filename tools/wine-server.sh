@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
 # Keeps one wineserver alive for a whole test run, or stops it.
-# usage: wine-server.sh start|stop PREFIX
+# usage: wine-server.sh [--code-page N] start|stop PREFIX
 # Without a persistent server every test process pays Wine's start-up and
 # Wine's service processes hold the test runner's output pipe open.
+# --code-page: the prefix's programs run in that code page (wine-run.sh).
 set -uo pipefail
+code_page=""
+if [ "$1" = --code-page ]; then
+    code_page=$2
+    shift 2
+fi
 action=$1
 export WINEPREFIX=$(realpath -m "$2")
 . "$(dirname "$0")/wine-env.sh"
+if [ -n "$code_page" ]; then
+    wine_code_page "$code_page" || exit 1
+fi
 case $action in
 start)
     wine_prefix_ensure null

@@ -1,6 +1,8 @@
 // Reading the configuration file's own bytes, line by line.
 #include "ConfigurationText.h"
 
+#include "CharText.h"
+#include "EncodingExample.h"
 #include "Installmanager.h"
 
 #include <windows.h>
@@ -143,7 +145,7 @@ bool ReadConfigurationText(const std::string& path, ConfigurationText& text) {
         const std::string line = Trim(lines[i]);
         std::string settingName;
         if (line.starts_with("[")) {
-            const size_t close = line.find(']');
+            const size_t close = FindCharacterOf(line, "]");
             text.Sections.push_back(
                 {Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)),
                  number,
@@ -178,8 +180,10 @@ bool ReadConfigurationText(const std::string& path, ConfigurationText& text) {
                     ? Finding{section, settingName, Severity::Warning,
                               where + " holds UTF-8 text in a file without a UTF-16 byte-order "
                                       "mark",
-                              "reads it in the user's ANSI code page, where each accented letter "
-                              "shows as two or three characters (\"\xC3\xBC\" for \"\xFC\")"}
+                              "reads it in the user's ANSI code page (" + Number(GetACP()) +
+                                  " here), where each such character shows as others (the "
+                                  "UTF-8 bytes " +
+                                  Utf8Example(lines[i]) + ")"}
                     : Finding{section, settingName, Severity::Warning,
                               where + " holds characters above 127 in a file without a UTF-16 "
                                       "byte-order mark",

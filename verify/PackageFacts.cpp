@@ -2,8 +2,7 @@
 #include "PackageFacts.h"
 
 #include "MsiFunctions.h"
-
-#include <vector>
+#include "SystemLibraries.h"
 
 namespace {
 
@@ -23,11 +22,11 @@ bool Open(MSIHANDLE database, const std::string& sql, Query& query) {
            Msi.MsiViewExecute(query.view, 0) == ERROR_SUCCESS;
 }
 
-std::string FieldText(MSIHANDLE record) {
+std::string FieldText(MSIHANDLE record, UINT field = 1) {
     std::vector<char> buffer(256);
     for (;;) {
         DWORD length = static_cast<DWORD>(buffer.size());
-        const UINT result = Msi.MsiRecordGetStringA(record, 1, buffer.data(), &length);
+        const UINT result = Msi.MsiRecordGetStringA(record, field, buffer.data(), &length);
         if (result == ERROR_MORE_DATA) {
             buffer.resize(length + 1);
             continue;
@@ -63,6 +62,52 @@ int64_t InstalledBytes(MSIHANDLE database) {
     }
 }
 
+// Field 1 of every row of a query; none when the table is missing.
+std::vector<std::string> Column(MSIHANDLE database, const char* sql) {
+    std::vector<std::string> values;
+    Query query;
+    if (!Open(database, sql, query))
+        return values;
+    for (;;) {
+        Record record;
+        if (Msi.MsiViewFetch(query.view, &record.handle) != ERROR_SUCCESS)
+            return values;
+        values.push_back(FieldText(record.handle));
+    }
+}
+
+// The Template summary property. The summary functions are not in the Msi
+// table: they are looked up in the system's msi.dll, which the check has
+// loaded already.
+std::string TemplateOf(MSIHANDLE database) {
+    static HMODULE library = LoadSystemLibrary("msi.dll");
+    if (!library)
+        return "";
+    const auto getSummary = reinterpret_cast<decltype(&MsiGetSummaryInformationA)>(
+        reinterpret_cast<void*>(GetProcAddress(library, "MsiGetSummaryInformationA")));
+    const auto getProperty = reinterpret_cast<decltype(&MsiSummaryInfoGetPropertyA)>(
+        reinterpret_cast<void*>(GetProcAddress(library, "MsiSummaryInfoGetPropertyA")));
+    constexpr UINT TemplateProperty = 7; // PID_TEMPLATE
+    MSIHANDLE summary = 0;
+    if (!getSummary || !getProperty || getSummary(database, nullptr, 0, &summary) != ERROR_SUCCESS)
+        return "";
+    std::vector<char> buffer(256);
+    UINT type = 0;
+    INT number = 0;
+    FILETIME time = {};
+    DWORD length = static_cast<DWORD>(buffer.size());
+    UINT result =
+        getProperty(summary, TemplateProperty, &type, &number, &time, buffer.data(), &length);
+    if (result == ERROR_MORE_DATA) {
+        buffer.resize(++length);
+        result =
+            getProperty(summary, TemplateProperty, &type, &number, &time, buffer.data(), &length);
+    }
+    Msi.MsiCloseHandle(summary);
+    constexpr UINT TextType = 30; // VT_LPSTR, from the OLE headers
+    return result == ERROR_SUCCESS && type == TextType ? std::string(buffer.data(), length) : "";
+}
+
 } // namespace
 
 bool ReadPackageFacts(const std::string& path, PackageFacts& facts) {
@@ -72,6 +117,24 @@ bool ReadPackageFacts(const std::string& path, PackageFacts& facts) {
     facts.ProductCode = PropertyValue(database, "ProductCode");
     facts.ProductVersion = PropertyValue(database, "ProductVersion");
     facts.InstalledBytes = InstalledBytes(database);
+    facts.Template = TemplateOf(database);
+    facts.ProductLanguage = PropertyValue(database, "ProductLanguage");
+    facts.UpgradeCode = PropertyValue(database, "UpgradeCode");
+    facts.AllUsers = PropertyValue(database, "ALLUSERS");
+    facts.InstallPerUser = PropertyValue(database, "MSIINSTALLPERUSER");
+    facts.Reboot = PropertyValue(database, "REBOOT");
+    facts.HasInstallDir =
+        !Column(database, "SELECT `Directory` FROM `Directory` WHERE `Directory`='INSTALLDIR'")
+             .empty();
+    for (const char* table : {"InstallExecuteSequence", "InstallUISequence"})
+        facts.SchedulesReboot =
+            facts.SchedulesReboot || !Column(database, (std::string("SELECT `Action` FROM `") +
+                                                        table + "` WHERE `Action`='ScheduleReboot'")
+                                                           .c_str())
+                                          .empty();
+    facts.UpgradeRows =
+        static_cast<int>(Column(database, "SELECT `UpgradeCode` FROM `Upgrade`").size());
+    facts.Cabinets = Column(database, "SELECT `Cabinet` FROM `Media`");
     Msi.MsiCloseHandle(database);
     return true;
 }

@@ -1,10 +1,14 @@
 // The distribution check: each component's settings and package.
 #include "Verification.h"
 
+#include "CharText.h"
 #include "ConfigurationText.h"
 #include "Installmanager.h"
+#include "PackageChecks.h"
 #include "PackageFacts.h"
 #include "PackageOperations.h"
+#include "RepeatedSettings.h"
+#include "ReportFile.h"
 #include "SafeNames.h"
 
 #include <algorithm>
@@ -176,6 +180,7 @@ struct CheckedPackage {
     std::string section;
     std::string file;
     std::string productCode;
+    std::string upgradeCode;
 };
 
 void CheckPackage(Checker& check, const ComponentEntry& entry, const std::string& folder,
@@ -186,6 +191,14 @@ void CheckPackage(Checker& check, const ComponentEntry& entry, const std::string
         check.Fail("MSIFileName",
                    Quoted(entry.MSIFileName) + " does not name a file beside Setup.exe",
                    "fails the component without calling Windows Installer");
+        return;
+    }
+    if (!IsSafeFileName(entry.MSIFileName)) {
+        check.Fail("MSIFileName",
+                   Quoted(entry.MSIFileName) +
+                       " names a file in a folder: the package must lie beside Setup.exe",
+                   "stages it into a folder of SetupFiles that staging does not create: the "
+                   "component fails");
         return;
     }
     for (const CheckedPackage& other : seen)
@@ -208,7 +221,7 @@ void CheckPackage(Checker& check, const ComponentEntry& entry, const std::string
                    "fails the component");
         return;
     }
-    seen.push_back({check.section, entry.MSIFileName, facts.ProductCode});
+    seen.push_back({check.section, entry.MSIFileName, facts.ProductCode, facts.UpgradeCode});
     if (!IsBracedGuid(facts.ProductCode)) {
         check.Fail("MSIFileName",
                    "the package's ProductCode " + Quoted(facts.ProductCode) +
@@ -229,6 +242,18 @@ void CheckPackage(Checker& check, const ComponentEntry& entry, const std::string
                 break;
             }
     }
+    // One product code was reported already: it implies one UpgradeCode.
+    for (size_t i = 0; i + 1 < seen.size() && !check.Has("MSIFileName"); ++i)
+        if (!facts.UpgradeCode.empty() && SameProfileName(seen[i].upgradeCode, facts.UpgradeCode)) {
+            check.Fail("MSIFileName",
+                       entry.MSIFileName + ", property UpgradeCode: " + facts.UpgradeCode +
+                           " is also that of section [" + seen[i].section + "]'s package " +
+                           seen[i].file,
+                       "installs both as releases of one product: a major upgrade of either "
+                       "removes the other");
+            break;
+        }
+    CheckPackageContents(check.section, entry.MSIFileName, facts, folder, check.findings);
     if (!check.Has("Version") && !SameVersion(entry.Version, facts.ProductVersion))
         check.Warn("Version",
                    Quoted(entry.Version) + " differs from the package's ProductVersion " +
@@ -284,7 +309,10 @@ std::string BoxSummary(const std::string& report) {
 
 DistributionReport CheckDistribution(const std::string& iniPath, const std::string& folder) {
     DistributionReport report;
-    report.ConfigurationFile = iniPath;
+    // Named as the distribution folder holds it, not by this machine's path.
+    const std::string prefix = folder + "\\";
+    report.ConfigurationFile =
+        iniPath.starts_with(prefix) ? iniPath.substr(prefix.size()) : iniPath;
     ConfigurationText text;
     FreeComponents();
     if (!ReadConfigurationText(iniPath, text) || !LoadConfigurationFrom(iniPath)) {
@@ -311,6 +339,8 @@ DistributionReport CheckDistribution(const std::string& iniPath, const std::stri
         const ComponentEntry& entry = InstallSession.Components[i];
         Checker check{names[i], report.Items};
         CheckSettings(check, FirstWritten(text, names[i]));
+        if (const WrittenSection* written = FirstWritten(text, names[i]))
+            CheckRepeatedSettings(*written, report.Items);
         CheckNames(check, entry);
         CheckPackage(check, entry, folder, seen);
     }
@@ -341,21 +371,12 @@ std::string FormatReport(const DistributionReport& report) {
 
 int RunVerify(const std::string& logFile) {
     const std::string executable = ExecutablePath();
-    const std::string folder = executable.substr(0, executable.find_last_of('\\'));
+    const std::string folder = executable.substr(0, FindLastCharacterOf(executable, "\\"));
     const DistributionReport report = CheckDistribution(ConfigurationFileName(executable), folder);
     const std::string text = FormatReport(report);
     const int result = HasErrors(report.Items) ? 1 : 0;
-    if (!logFile.empty()) {
-        HANDLE file = CreateFileA(logFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return 1;
-        DWORD written = 0;
-        const bool ok =
-            WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-            written == text.size();
-        return CloseHandle(file) && ok ? result : 1;
-    }
+    if (!logFile.empty())
+        return AppendReport(logFile, text) ? result : ReportNotWritten;
     MessageBoxA(nullptr, BoxSummary(text).c_str(), result ? "Error" : "Information",
                 MB_OK | (result ? MB_ICONERROR : MB_ICONINFORMATION));
     return result;

@@ -23,8 +23,11 @@ DistributionReport CheckDistribution(const std::string& iniPath, const std::stri
 // line ends.
 std::string FormatReport(const DistributionReport& report);
 
-// Checks the distribution beside the running executable. Writes the report to
-// logFile when one is given, else shows a summary in a message box. 0 when
-// there is no error (warnings alone give 0), 1 with errors or when the report
-// could not be written.
+// The exit code when the report file cannot be written; 1 means errors found.
+constexpr int ReportNotWritten = 2;
+
+// Checks the distribution beside the running executable. Appends the report
+// to logFile when one is given (creating its folder), else shows a summary in
+// a message box. 0 when there is no error (warnings alone give 0), 1 with
+// errors, ReportNotWritten when the report could not be written.
 int RunVerify(const std::string& logFile);

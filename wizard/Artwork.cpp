@@ -34,7 +34,11 @@ HFONT MakeVerdana(int height, int weight) {
     LOGFONTA font = {};
     font.lfHeight = height;
     font.lfWeight = weight;
-    font.lfCharSet = ANSI_CHARSET;
+    // Any character set: Verdana is still chosen by its name, and where it
+    // lacks a character of the user's code page (Japanese descriptions, say)
+    // font linking draws it from a font that has it. ANSI_CHARSET would keep
+    // every text to Verdana's glyphs and show such characters as boxes.
+    font.lfCharSet = DEFAULT_CHARSET;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;

@@ -1,6 +1,8 @@
 // Parsing the installer's command line.
 #include "CommandLine.h"
 
+#include "CharText.h"
+
 #include <windows.h>
 
 #include <cctype>
@@ -43,7 +45,7 @@ std::string Quoted(const std::string& argument) {
     constexpr size_t shown = 120;
     if (argument.size() <= shown)
         return "\"" + argument + "\"";
-    return "\"" + argument.substr(0, shown) + "...\"";
+    return "\"" + WholeCharacters(argument, shown) + "...\"";
 }
 
 bool EqualNoCase(const std::string& text, const char* name) {
@@ -186,10 +188,13 @@ const char* const UsageText =
     "missing or empty, 112 not enough disk space.";
 
 bool IsAbsoluteFolder(const std::string& path) {
-    for (size_t i = 0; i < path.size(); ++i) {
+    // By character: the second byte of a double-byte character is no "|".
+    for (size_t i = 0, next; i < path.size(); i = next) {
+        next = NextCharacter(path, i);
         const unsigned char c = static_cast<unsigned char>(path[i]);
-        if (c < 32 || std::string("<>\"|?*").find(static_cast<char>(c)) != std::string::npos ||
-            (c == ':' && i != 1))
+        if (next == i + 1 &&
+            (c < 32 || std::string("<>\"|?*").find(static_cast<char>(c)) != std::string::npos ||
+             (c == ':' && i != 1)))
             return false;
     }
     if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
@@ -198,7 +203,7 @@ bool IsAbsoluteFolder(const std::string& path) {
     // \\server\share: both parts present.
     if (path.size() < 5 || path.compare(0, 2, "\\\\") != 0)
         return false;
-    const size_t shareStart = path.find('\\', 2);
+    const size_t shareStart = FindCharacterOf(path, "\\", 2);
     return shareStart != std::string::npos && shareStart > 2 && shareStart + 1 < path.size() &&
            path[shareStart + 1] != '\\';
 }

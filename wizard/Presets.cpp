@@ -1,6 +1,7 @@
 // Applying the command line's choices to the install session.
 #include "Presets.h"
 
+#include "CharText.h"
 #include "PackagePaths.h"
 
 #include "Installmanager.h"
@@ -22,7 +23,8 @@ std::string ApplyPresets(const CommandLineOptions& options) {
         for (int32_t i = 0; i < InstallSession.ComponentCount && !known; ++i)
             known = SameProfileName(InstallSession.Components[i].SectionName, name);
         if (!known)
-            return "Unknown component \"" + name.substr(0, 120) + (name.size() > 120 ? "..." : "") +
+            return "Unknown component \"" + WholeCharacters(name, 120) +
+                   (name.size() > 120 ? "..." : "") +
                    "\" in /components: the configuration file has no section of that name.";
     }
     if (options.ComponentList)
@@ -47,7 +49,7 @@ std::string DestinationTooLong() {
         const std::string log = PackageLogFile(GetLogFolder(), entry);
         const std::string& longest = staged.size() >= log.size() ? staged : log;
         if (longest.size() > MaxPathLength)
-            return "The folder \"" + destination.substr(0, 120) +
+            return "The folder \"" + WholeCharacters(destination, 120) +
                    (destination.size() > 120 ? "..." : "") + "\" of /dir is too long: " + longest +
                    " would be " + std::to_string(longest.size()) +
                    " characters, more than Windows paths hold (" + std::to_string(MaxPathLength) +

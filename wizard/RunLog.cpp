@@ -1,6 +1,7 @@
 // The run log.
 #include "RunLog.h"
 
+#include "CharText.h"
 #include "Installmanager.h"
 
 namespace {
@@ -24,7 +25,7 @@ std::string LocalTime() {
 
 // The folder part of a file path, "" when it has none.
 std::string FolderOf(const std::string& path) {
-    const size_t separator = path.find_last_of("\\/");
+    const size_t separator = FindLastCharacterOf(path, "\\/");
     return separator == std::string::npos || separator == 0 ? "" : path.substr(0, separator);
 }
 

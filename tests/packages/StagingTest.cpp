@@ -69,6 +69,20 @@ TEST_F(PackagesStaging, CopiesEverySelectedPackageFromTheDistributionFolder) {
     EXPECT_EQ(ReadTextFile(dist + "\\c.msi"), "package c");
 }
 
+// Windows Installer looks for a cabinet that is not embedded beside the
+// package: it goes where the package goes, a subfolder included.
+TEST_F(PackagesStaging, AnExternalCabinetIsStagedBesideItsPackage) {
+    const std::string built = TestProgramFolder() + "\\..\\verify\\packages\\Cabinet.";
+    ASSERT_TRUE(CopyFileA((built + "msi").c_str(), (dist + "\\Cabinet.msi").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((built + "cab").c_str(), (dist + "\\Cabinet.cab").c_str(), FALSE));
+    SetSessionComponents({SelectedComponent("Cab", "Cabinet.msi", true)});
+
+    StageSetupFilesFrom(dist);
+
+    EXPECT_THAT(TreeOf(dest + "\\SetupFiles"),
+                ElementsAre("Cab", "Cab\\Cabinet.cab", "Cab\\Cabinet.msi"));
+}
+
 TEST_F(PackagesStaging, WithoutSelectionOnlyTheStagingFolderIsCreated) {
     WriteTextFile(dist + "\\a.msi", "package a");
     ComponentEntry unselected = SelectedComponent("A", "a.msi");

@@ -1,7 +1,9 @@
 // The distribution check on distributions with faults, in-process and
 // through the real Setup.exe /verify.
 #include "ConfigurationText.h"
+#include "EncodingExample.h"
 #include "Installmanager.h"
+#include "PackageChecks.h"
 #include "TestFiles.h"
 #include "Verification.h"
 #include "faults/FileTree.h"
@@ -12,11 +14,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
 
+using ::testing::AllOf;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Matcher;
+using ::testing::StartsWith;
 using ::testing::UnorderedElementsAreArray;
 
 // The build tree's sample packages and test packages, seen from this
@@ -41,6 +48,11 @@ const std::string Core = "dist\\NorvaneCore.msi";
 const std::string Docs = "dist\\NorvaneDocs.msi";
 const std::string Charts = "dist\\NorvaneCharts.msi";
 
+// A package of tests/verify/CMakeLists.txt, sound but for its one fault.
+std::string Checked(const std::string& name) {
+    return "tests\\verify\\packages\\" + name;
+}
+
 // "error [Section] Setting" for every finding: what the tests compare.
 std::vector<std::string> Kinds(const Findings& findings) {
     std::vector<std::string> kinds;
@@ -50,16 +62,38 @@ std::vector<std::string> Kinds(const Findings& findings) {
     return kinds;
 }
 
-std::vector<std::string> FindingLines(const std::string& report) {
+// The report's lines, without their line ends.
+std::vector<std::string> ReportLines(const std::string& report) {
     std::vector<std::string> lines;
     size_t start = 0, end;
     while ((end = report.find("\r\n", start)) != std::string::npos) {
-        const std::string line = report.substr(start, end - start);
-        if (line.starts_with("error ") || line.starts_with("warning "))
-            lines.push_back(line.substr(0, line.find(':')));
+        lines.push_back(report.substr(start, end - start));
         start = end + 2;
     }
     return lines;
+}
+
+std::vector<std::string> FindingLines(const std::string& report) {
+    std::vector<std::string> lines;
+    for (const std::string& line : ReportLines(report))
+        if (line.starts_with("error ") || line.starts_with("warning "))
+            lines.push_back(line);
+    return lines;
+}
+
+// Each finding as its report line.
+std::vector<std::string> FindingLines(const Findings& findings) {
+    DistributionReport report;
+    report.Items = findings;
+    return FindingLines(FormatReport(report));
+}
+
+// One expected report line: severity, section and setting as written, and
+// a piece of what is wrong and of what the installer would do.
+Matcher<std::string> Row(const std::string& kind, const std::string& problem,
+                         const std::string& effect) {
+    return AllOf(StartsWith(kind + ": "), HasSubstr(problem),
+                 HasSubstr("; the installer " + effect));
 }
 
 // The four faults a release must not ship with, one section each, beside a
@@ -71,12 +105,14 @@ TEST(SetupVerify, FindsEachFaultOnceExitsWithOneAndChangesNothing) {
     CopyInto(dist, Core, "CoreCopy.msi");
     CopyInto(dist, Docs, "NorvaneDocs.msi");
     CopyInto(dist, Charts, "NorvaneCharts.msi");
+    CopyInto(dist, Checked("Cabinet.msi"), "Cabinet.msi"); // without its cabinet
     WriteTextFile(dist / "Setup.INI",
                   Section("Core", "Norvane Core", "3.2.1", "1850", "NorvaneCore.msi") +
                       Section("Again", "Norvane Core Again", "3.2.1", "1850", "CoreCopy.msi") +
                       Section("Gone", "Norvane Gone", "1.0", "10", "NorvaneGone.msi") +
-                      Section("Docs", "Norvane Docs", "2026.1", "1", "NorvaneDocs.msi") +
-                      Section("Dots", "..", "2.4", "5320", "NorvaneCharts.msi"));
+                      Section("Docs", "Norvane Docs", "26.1", "1", "NorvaneDocs.msi") +
+                      Section("Dots", "..", "2.4", "5320", "NorvaneCharts.msi") +
+                      Section("Cab", "Cab", "1.0.0", "1", "Cabinet.msi"));
     const auto before = Snapshot(dist.Path(), 3);
 
     const std::string log = logs / "report.txt";
@@ -84,24 +120,67 @@ TEST(SetupVerify, FindsEachFaultOnceExitsWithOneAndChangesNothing) {
     command << '"' << (dist / "Setup.exe") << "\" -Verify /LOG \"" << log << '"';
     EXPECT_EQ(RunToEnd(command.str(), 60000), 1u);
 
-    EXPECT_THAT(
-        FindingLines(ReadTextFile(log)),
-        UnorderedElementsAreArray({"error   [Again] MSIFileName", "error   [Gone] MSIFileName",
-                                   "warning [Docs] Size", "error   [Dots] ComponentDescription"}));
+    const std::string report = ReadTextFile(log);
+    EXPECT_THAT(ReportLines(report), ::testing::IsSupersetOf({"Configuration file: Setup.INI",
+                                                              "Result: not ready to ship"}));
+    EXPECT_THAT(FindingLines(report),
+                UnorderedElementsAreArray(
+                    {Row("error   [Again] MSIFileName", "is also that of section [Core]",
+                         "reinstalls one product"),
+                     Row("error   [Gone] MSIFileName", "NorvaneGone.msi is missing", "fails"),
+                     Row("warning [Docs] Size", "below the package's installed", "counts 1 KB"),
+                     Row("error   [Dots] ComponentDescription", "cannot name a staging subfolder",
+                         "fails the component"),
+                     Row("error   [Cab] MSIFileName",
+                         "Cabinet.msi, Media table: the external cabinet Cabinet.cab is missing",
+                         "stages the package without it")}));
     EXPECT_EQ(Snapshot(dist.Path(), 3), before);
     EXPECT_EQ(MsiQueryProductStateA("{D895B1DE-DEA5-4F70-8DD7-D89EFB775735}"),
               INSTALLSTATE_UNKNOWN);
 }
 
+// Warnings alone ship: exit 0. The report goes, as every /log, into a folder
+// made for it and after what the file held; a report that cannot be written
+// is exit 2, never taken for "errors found" (1) or a pass.
+TEST(SetupVerify, AppendsTheReportIntoANewFolderAndTellsAnUnwritableOne) {
+    ScratchFolder dist, logs;
+    CopyInto(dist, "wizard\\Setup.exe", "Setup.exe");
+    CopyInto(dist, Checked("Unupgradable.msi"), "Unupgradable.msi");
+    WriteTextFile(dist / "Setup.INI", Section("Only", "Only", "1.0.0", "1", "Unupgradable.msi"));
+    const std::string log = logs / "new\\folder\\report.txt";
+    const std::string verify = '"' + (dist / "Setup.exe") + "\" /verify /log ";
+
+    EXPECT_EQ(RunToEnd(verify + '"' + log + '"', 60000), 0u);
+    EXPECT_EQ(RunToEnd(verify + '"' + log + '"', 60000), 0u);
+    const std::vector<std::string> lines = ReportLines(ReadTextFile(log));
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Result: ready to ship"), 2);
+    EXPECT_THAT(FindingLines(ReadTextFile(log)),
+                ElementsAre(StartsWith("warning [Only] MSIFileName: Unupgradable.msi, Upgrade"),
+                            StartsWith("warning [Only] MSIFileName: Unupgradable.msi, Upgrade")));
+
+    // The report's folder would be a file.
+    EXPECT_EQ(RunToEnd(verify + '"' + (dist / "Setup.INI") + "\\report.txt\"", 60000), 2u);
+}
+
 // Every other kind of finding, in one file: settings that take defaults,
-// values that read otherwise than written, repeated sections, the encoding,
-// and packages that are not what the run needs.
+// values that read otherwise than written, repeated sections and settings,
+// the encoding, packages that are not what the run needs, and packages that
+// the Windows Installer would install otherwise than meant.
 TEST(DistributionCheck, ReportsWhatTheRunWouldReadOtherwise) {
     ScratchFolder dist;
     CopyInto(dist, Core, "NorvaneCore.msi");
     CopyInto(dist, "tests\\packages\\msi\\Earlier3.msi", "Old.msi");
     WriteTextFile(dist / "Broken.msi", "not a database");
+    for (const char* name : {"Sound", "Bit32", "PerUser", "Elsewhere", "Cabinet", "Unupgradable",
+                             "Sibling", "Year", "Restart", "Forced"})
+        CopyInto(dist, Checked(name) + ".msi", std::string(name) + ".msi");
+    CopyInto(dist, Checked("Cabinet.cab"), "Cabinet.cab"); // shipped beside it: sound
+    ASSERT_TRUE(CreateDirectoryA((dist / "pkgs").c_str(), nullptr));
+    CopyInto(dist, Checked("Sound.msi"), "pkgs\\Sound.msi");
     const std::string tooLong(2100, 'v');
+    auto checked = [](const char* name) {
+        return Section(name, name, "1.0.0", "1", std::string(name) + ".msi");
+    };
     WriteTextFile(
         dist / "Setup.INI",
         "[Core]\r\nComponentDescription=Norvane K\xC3\xBCrze\r\nComponentImageIndex=11\r\n"
@@ -110,37 +189,81 @@ TEST(DistributionCheck, ReportsWhatTheRunWouldReadOtherwise) {
             Section("Old", "Old", "1.0.0", "1", "Old.msi") +
             Section("Broken", "Broken", tooLong, "1", "Broken.msi") +
             Section("Unsafe", "Unsafe", "1", "1", "..\\Core.msi") + "[Bare]\r\nMSIFileName=\r\n" +
-            Section("core", "Core again", "3.2.1", "1850", "NorvaneCore.msi"));
+            Section("core", "Core again", "3.2.1", "1850", "NorvaneCore.msi") + checked("Sound") +
+            "Required=1\r\n" + checked("Bit32") + checked("PerUser") + checked("Elsewhere") +
+            checked("Cabinet") + checked("Unupgradable") + checked("Sibling") +
+            Section("Year", "Year", "2026.1.0", "1", "Year.msi") + checked("Restart") +
+            checked("Forced") + Section("Nested", "Nested", "1.0.0", "1", "pkgs\\Sound.msi"));
 
     const DistributionReport report = CheckDistribution(dist / "Setup.INI", dist.Path());
 
-    EXPECT_THAT(Kinds(report.Items),
-                UnorderedElementsAreArray({
-                    "warning [Core] ComponentDescription", // UTF-8 in an ANSI file
-                    "error [core] ",                       // the name again
-                    "warning [Core] ComponentImageIndex",  // no icon 11
-                    "warning [Core] Version",              // not the package's 3.2.1
-                    "warning [Core] Size",                 // 1850 or 1
-                    "warning [Core] Required",             // "yes" reads as 0
-                    "error [Old] MSIFileName",             // an earlier product
-                    "warning [Broken] Version",            // cut at 2047
-                    "error [Broken] MSIFileName",          // no database
-                    "error [Unsafe] MSIFileName",          // outside the folder
-                    "warning [Bare] ComponentImageIndex",  // defaults taken
-                    "error [Bare] ComponentDescription",
-                    "warning [Bare] Version",
-                    "warning [Bare] Size",
-                    "error [Bare] MSIFileName",
-                    "warning [Bare] Required",
-                    "warning [Bare] SetupFileSubFolder",
-                }));
-    // The file's line holding the UTF-8 text is named.
-    for (const Finding& finding : report.Items) {
-        if (finding.Setting == "ComponentDescription" && finding.Section == "Core") {
-            EXPECT_THAT(finding.Problem, ::testing::HasSubstr("line 2 "));
-        }
-    }
+    const std::string defaulted = "the setting is missing";
+    EXPECT_THAT(
+        FindingLines(report.Items),
+        UnorderedElementsAreArray({
+            Row("warning [Core] ComponentDescription", "line 2 holds UTF-8 text",
+                "reads it in the user's ANSI code page"),
+            Row("error   [core]", "repeats the name of the one on line 1",
+                "shows the first one's component twice"),
+            Row("warning [Core] ComponentImageIndex", "there is no icon 11",
+                "shows the row without an icon"),
+            Row("warning [Core] Version", "\"3.3\" differs from the package's ProductVersion 3.2.1",
+                "shows 3.3"),
+            Row("warning [Core] Size", "\"1,850\" reads as", "takes one or the other"),
+            Row("warning [Core] Required", "\"yes\" does not read as an integer", "takes 0"),
+            Row("error   [Old] MSIFileName", "is one of the earlier Norvane products",
+                "asks on every later run"),
+            Row("warning [Old] MSIFileName", "Old.msi, Upgrade table: no rows",
+                "installs it, but the next release of this component cannot replace it"),
+            Row("warning [Broken] Version", "the value has 2100 characters",
+                "cuts it to its first 2047"),
+            Row("error   [Broken] MSIFileName", "does not open as a Windows Installer package",
+                "fails the component"),
+            Row("error   [Unsafe] MSIFileName", "does not name a file beside Setup.exe",
+                "fails the component without calling Windows Installer"),
+            Row("warning [Bare] ComponentImageIndex", defaulted, "takes -1"),
+            Row("error   [Bare] ComponentDescription", defaulted, "shows a row without a caption"),
+            Row("warning [Bare] Version", defaulted, "shows no version"),
+            Row("warning [Bare] Size", defaulted, "takes 0"),
+            Row("error   [Bare] MSIFileName", "the value is empty", "fails the component"),
+            Row("warning [Bare] Required", defaulted, "takes 0"),
+            Row("warning [Bare] SetupFileSubFolder", defaulted, "takes 0"),
+            Row("error   [Sound] Required", "line 51 sets it again after line 49",
+                "reads only line 49's value \"0\" and ignores \"1\""),
+            Row("error   [Bit32] MSIFileName",
+                "Bit32.msi, summary property Template \"Intel;1033\": a package for 32-bit",
+                "installs it as a 32-bit product"),
+            Row("error   [PerUser] MSIFileName", "PerUser.msi, property ALLUSERS",
+                "installs it for the account that runs Setup.exe only"),
+            Row("error   [Elsewhere] MSIFileName",
+                "Elsewhere.msi, Directory table: no row INSTALLDIR",
+                "sets INSTALLDIR, which the package does not use"),
+            Row("warning [Unupgradable] MSIFileName", "Unupgradable.msi, Upgrade table: no rows",
+                "installs it, but the next release of this component cannot replace it"),
+            Row("error   [Sibling] MSIFileName",
+                "Sibling.msi, property UpgradeCode: {0E6F7A81-92B3-4C4D-8E5F-607182930A01} is also "
+                "that of section [Sound]'s package Sound.msi",
+                "installs both as releases of one product: a major upgrade of either removes the "
+                "other"),
+            Row("error   [Year] MSIFileName",
+                "Year.msi, property ProductVersion \"2026.1.0\": not a version within",
+                "hands Windows Installer a version it cannot compare"),
+            Row("warning [Restart] MSIFileName",
+                "Restart.msi, InstallExecuteSequence action ScheduleReboot", "gets result 3010"),
+            Row("warning [Forced] MSIFileName", "Forced.msi, property REBOOT \"Force\"",
+                "gets result 3010"),
+            Row("error   [Nested] MSIFileName", "\"pkgs\\Sound.msi\" names a file in a folder",
+                "stages it into a folder of SetupFiles that staging does not create"),
+        }));
     EXPECT_EQ(InstallSession.ComponentCount, 0);
+}
+
+// Within the limits: three parts up to 255.255.65535; a fourth is ignored.
+TEST(DistributionCheck, VersionsWithinTheInstallersLimits) {
+    for (const char* good : {"1", "255.255.65535", "26.1.0.99999"})
+        EXPECT_TRUE(IsInstallerVersion(good)) << good;
+    for (const char* bad : {"", "256.0.0", "1.256.0", "1.0.65536", "1.0.0.0.0", "1.x", "1..2"})
+        EXPECT_FALSE(IsInstallerVersion(bad)) << bad;
 }
 
 // Byte-order marks: Windows takes only UTF-16's. After a UTF-8 mark the
@@ -160,6 +283,24 @@ TEST(DistributionCheck, ReadsByteOrderMarksAsWindowsDoes) {
     EXPECT_THAT(Kinds(utf16.EncodingFindings), ElementsAre("warning [Core] ComponentDescription"));
     ASSERT_EQ(utf16.Sections.size(), 1u);
     EXPECT_EQ(utf16.Sections[0].Settings.at(0).Value, "1");
+}
+
+// The example of UTF-8 text names its bytes in hex and the character in the
+// code page being read, or its code point where that code page lacks it.
+TEST(DistributionCheck, WritesTheUtf8ExampleInTheCodePageBeingRead) {
+    struct Row {
+        const char* Line;
+        UINT CodePage;
+        const char* Example;
+    };
+    for (const Row& row : std::initializer_list<Row>{
+             {"Name=K\xC3\xBCrze", 1252, "C3 BC for \"\xFC\""},
+             {"Name=K\xC3\xBCrze", 932, "C3 BC for U+00FC"},
+             {"Name=\xE8\xA1\xA8", 932, "E8 A1 A8 for \"\x95\x5C\""}, // 表
+             {"Name=\xE8\xA1\xA8", 1252, "E8 A1 A8 for U+8868"},
+             {"Name=\xF0\x9F\x98\x80", 1252, "F0 9F 98 80 for U+1F600"},
+         })
+        EXPECT_EQ(Utf8Example(row.Line, row.CodePage), row.Example) << row.Line;
 }
 
 } // namespace

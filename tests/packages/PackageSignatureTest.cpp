@@ -1,0 +1,71 @@
+// Which packages a signed installer accepts. Wine 8's WinVerifyTrust does not
+// compare a signed package's bytes with its signature (Windows does); it does
+// for a program, so the changed-bytes case is shown on a signed program.
+#include "PackageSignature.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+std::string Signed(const std::string& name) {
+    return TestProgramFolder() + "\\signed\\" + name;
+}
+
+// A copy of the signed program with one byte of its code flipped.
+std::string ChangedCopy(const ScratchFolder& folder) {
+    const std::string copy = folder / "Changed.exe";
+    CopyFileA(Signed("Program.exe").c_str(), copy.c_str(), FALSE);
+    std::fstream file(copy, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekg(0, std::ios::end);
+    const std::streamoff middle = file.tellg() / 2;
+    file.seekg(middle);
+    const char byte = static_cast<char>(file.get() ^ 0xFF);
+    file.seekp(middle);
+    file.put(byte);
+    return copy;
+}
+
+TEST(PackageSignature, ReadsTheSignerOfASignedFile) {
+    const FileSignature program = ReadFileSignature(Signed("Program.exe"));
+    ASSERT_EQ(program.State, FileSignature::Valid) << TrustResultText(program.TrustResult);
+    EXPECT_EQ(program.SignerName, "Norvane Test Signing (throwaway)");
+    EXPECT_FALSE(program.SignerCertificate.empty());
+    EXPECT_EQ(ReadFileSignature(Signed("Unsigned.msi")).State, FileSignature::Unsigned);
+}
+
+TEST(PackageSignature, ASignedInstallerAcceptsOnlyPackagesOfItsOwnSigner) {
+    const FileSignature program = ReadFileSignature(Signed("Program.exe"));
+    ScratchFolder folder;
+    const struct {
+        std::string Package;
+        std::string Problem; // a part of the reason; empty: accepted
+    } cases[] = {
+        {Signed("Same.msi"), ""},
+        {Signed("Program.exe"), ""},
+        {Signed("Unsigned.msi"), "it carries no signature"},
+        {Signed("Other.msi"), "with another certificate"},
+        {ChangedCopy(folder), "its signature does not verify (error 0x80096010)"},
+    };
+    for (const auto& c : cases) {
+        const std::string problem = PackageSignerProblem(c.Package, program);
+        if (c.Problem.empty()) {
+            EXPECT_EQ(problem, "") << c.Package;
+            continue;
+        }
+        EXPECT_NE(problem.find(c.Problem), std::string::npos) << problem;
+        EXPECT_NE(problem.find(c.Package), std::string::npos) << problem;
+        EXPECT_NE(problem.find("\"Norvane Test Signing (throwaway)\""), std::string::npos)
+            << problem;
+    }
+}
+
+TEST(PackageSignature, AnUnsignedInstallerChecksNothing) {
+    const FileSignature unsignedProgram;
+    EXPECT_EQ(PackageSignerProblem(Signed("Unsigned.msi"), unsignedProgram), "");
+    EXPECT_EQ(PackageSignerProblem(Signed("Other.msi"), unsignedProgram), "");
+}
+
+} // namespace
