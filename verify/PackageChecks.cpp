@@ -35,6 +35,12 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     }
 }
 
+std::string Trimmed(const std::string& text) {
+    const size_t begin = text.find_first_not_of(' ');
+    return begin == std::string::npos ? ""
+                                      : text.substr(begin, text.find_last_not_of(' ') + 1 - begin);
+}
+
 bool IsNumber(const std::string& text) {
     return !text.empty() && text.size() <= 9 &&
            text.find_first_not_of("0123456789") == std::string::npos;
@@ -43,9 +49,10 @@ bool IsNumber(const std::string& text) {
 void CheckTemplate(PackageChecker& check, const PackageFacts& facts) {
     const std::string where = "summary property Template " + Quoted(facts.Template);
     const size_t semicolon = facts.Template.find(';');
-    const std::string platform = facts.Template.substr(0, semicolon);
+    // The documentation's own examples have a blank after the platform.
+    const std::string platform = Trimmed(facts.Template.substr(0, semicolon));
     const std::string languages =
-        semicolon == std::string::npos ? "" : facts.Template.substr(semicolon + 1);
+        semicolon == std::string::npos ? "" : Trimmed(facts.Template.substr(semicolon + 1));
     if (platform == "Intel" || platform.empty())
         check.Add(Severity::Error, where,
                   platform.empty() ? "no platform, which Windows Installer takes as 32-bit"
@@ -149,7 +156,10 @@ bool IsInstallerVersion(const std::string& version) {
     for (size_t i = 0; i < parts.size(); ++i) {
         if (!IsNumber(parts[i]))
             return false;
-        if (i < 3 && std::stol(parts[i]) > limits[i])
+        long value = 0; // at most nine digits: no overflow
+        for (char digit : parts[i])
+            value = value * 10 + (digit - '0');
+        if (i < 3 && value > limits[i])
             return false;
     }
     return true;

@@ -83,13 +83,13 @@ std::string TemplateOf(MSIHANDLE database) {
     static HMODULE library = LoadSystemLibrary("msi.dll");
     if (!library)
         return "";
-    const auto getSummary = reinterpret_cast<decltype(&MsiGetSummaryInformationA)>(
-        reinterpret_cast<void*>(GetProcAddress(library, "MsiGetSummaryInformationA")));
-    const auto getProperty = reinterpret_cast<decltype(&MsiSummaryInfoGetPropertyA)>(
-        reinterpret_cast<void*>(GetProcAddress(library, "MsiSummaryInfoGetPropertyA")));
+    decltype(&MsiGetSummaryInformationA) getSummary = nullptr;
+    decltype(&MsiSummaryInfoGetPropertyA) getProperty = nullptr;
     constexpr UINT TemplateProperty = 7; // PID_TEMPLATE
     MSIHANDLE summary = 0;
-    if (!getSummary || !getProperty || getSummary(database, nullptr, 0, &summary) != ERROR_SUCCESS)
+    if (!ResolveExport(library, "MsiGetSummaryInformationA", getSummary) ||
+        !ResolveExport(library, "MsiSummaryInfoGetPropertyA", getProperty) ||
+        getSummary(database, nullptr, 0, &summary) != ERROR_SUCCESS)
         return "";
     std::vector<char> buffer(256);
     UINT type = 0;

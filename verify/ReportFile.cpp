@@ -7,13 +7,14 @@
 #include <windows.h>
 
 bool AppendReport(const std::string& path, const std::string& text) {
-    // The folder part, unless it is a root ("C:" or "\").
+    // The folder part, unless it is a root ("C:" or "\"). Made when missing;
+    // whether the file can then be written is for CreateFileA to say (a
+    // share's root, say, cannot be made but exists).
     const size_t separator = FindLastCharacterOf(path, "\\/");
     if (separator != std::string::npos && separator > 0) {
         const std::string folder = path.substr(0, separator);
-        if (!(folder.size() == 2 && folder[1] == ':') && !FolderExists(folder) &&
-            !CreateFolderPath(folder))
-            return false;
+        if (!(folder.size() == 2 && folder[1] == ':') && !FolderExists(folder))
+            CreateFolderPath(folder);
     }
     HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

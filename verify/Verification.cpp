@@ -9,6 +9,7 @@
 #include "PackageOperations.h"
 #include "RepeatedSettings.h"
 #include "ReportFile.h"
+#include "SignatureChecks.h"
 #include "SafeNames.h"
 
 #include <algorithm>
@@ -307,7 +308,8 @@ std::string BoxSummary(const std::string& report) {
 
 } // namespace
 
-DistributionReport CheckDistribution(const std::string& iniPath, const std::string& folder) {
+DistributionReport CheckDistribution(const std::string& iniPath, const std::string& folder,
+                                     const std::string& program) {
     DistributionReport report;
     // Named as the distribution folder holds it, not by this machine's path.
     const std::string prefix = folder + "\\";
@@ -344,6 +346,12 @@ DistributionReport CheckDistribution(const std::string& iniPath, const std::stri
         CheckNames(check, entry);
         CheckPackage(check, entry, folder, seen);
     }
+    if (!program.empty()) {
+        std::vector<SignedPackage> packages;
+        for (const CheckedPackage& package : seen)
+            packages.push_back({package.section, package.file});
+        CheckSignatures(program, folder, packages, report.Items);
+    }
     FreeComponents();
     return report;
 }
@@ -372,7 +380,8 @@ std::string FormatReport(const DistributionReport& report) {
 int RunVerify(const std::string& logFile) {
     const std::string executable = ExecutablePath();
     const std::string folder = executable.substr(0, FindLastCharacterOf(executable, "\\"));
-    const DistributionReport report = CheckDistribution(ConfigurationFileName(executable), folder);
+    const DistributionReport report =
+        CheckDistribution(ConfigurationFileName(executable), folder, executable);
     const std::string text = FormatReport(report);
     const int result = HasErrors(report.Items) ? 1 : 0;
     if (!logFile.empty())

@@ -15,8 +15,11 @@ struct DistributionReport {
 };
 
 // Checks the configuration file iniPath and the packages in folder (the
-// executable's folder). Uses, and leaves empty, the session's catalogue.
-DistributionReport CheckDistribution(const std::string& iniPath, const std::string& folder);
+// executable's folder), and, when program names the Setup.exe that would
+// install them, the signatures. Uses, and leaves empty, the session's
+// catalogue.
+DistributionReport CheckDistribution(const std::string& iniPath, const std::string& folder,
+                                     const std::string& program = "");
 
 // The plain report: a header with the counts, then one line per finding
 // (severity, section, setting, what is wrong, what the run would do). CRLF

@@ -131,6 +131,8 @@ TEST(SetupVerify, FindsEachFaultOnceExitsWithOneAndChangesNothing) {
                      Row("warning [Docs] Size", "below the package's installed", "counts 1 KB"),
                      Row("error   [Dots] ComponentDescription", "cannot name a staging subfolder",
                          "fails the component"),
+                     Row("warning (file)", "Setup.exe is not signed: the distribution is unsigned",
+                         "installs its packages without checking any signature"),
                      Row("error   [Cab] MSIFileName",
                          "Cabinet.msi, Media table: the external cabinet Cabinet.cab is missing",
                          "stages the package without it")}));
@@ -156,7 +158,9 @@ TEST(SetupVerify, AppendsTheReportIntoANewFolderAndTellsAnUnwritableOne) {
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Result: ready to ship"), 2);
     EXPECT_THAT(FindingLines(ReadTextFile(log)),
                 ElementsAre(StartsWith("warning [Only] MSIFileName: Unupgradable.msi, Upgrade"),
-                            StartsWith("warning [Only] MSIFileName: Unupgradable.msi, Upgrade")));
+                            StartsWith("warning (file): Setup.exe is not signed"),
+                            StartsWith("warning [Only] MSIFileName: Unupgradable.msi, Upgrade"),
+                            StartsWith("warning (file): Setup.exe is not signed")));
 
     // The report's folder would be a file.
     EXPECT_EQ(RunToEnd(verify + '"' + (dist / "Setup.INI") + "\\report.txt\"", 60000), 2u);
@@ -256,6 +260,87 @@ TEST(DistributionCheck, ReportsWhatTheRunWouldReadOtherwise) {
                 "stages it into a folder of SetupFiles that staging does not create"),
         }));
     EXPECT_EQ(InstallSession.ComponentCount, 0);
+}
+
+// A signed Setup.exe installs only packages signed with its own certificate;
+// one whose own signature does not verify installs none. Under Wine a changed
+// byte is found in a program but not in a signed package (its digest is not
+// checked there; Windows checks it).
+TEST(DistributionCheck, ASignedSetupTakesOnlyPackagesOfItsOwnSigner) {
+    ScratchFolder dist;
+    CopyInto(dist, "dist\\Setup.exe", "Setup.exe");
+    CopyInto(dist, Core, "NorvaneCore.msi");
+    CopyInto(dist, Checked("Sound.msi"), "Sound.msi");
+    CopyInto(dist, "tests\\packages\\signed\\Other.msi", "Other.msi");
+    WriteTextFile(dist / "Setup.INI", Section("Core", "Core", "3.2.1", "1850", "NorvaneCore.msi") +
+                                          Section("Plain", "Plain", "1.0.0", "1", "Sound.msi") +
+                                          Section("Alien", "Alien", "1.0.0", "1", "Other.msi"));
+    auto check = [&](const std::string& program) {
+        return FindingLines(CheckDistribution(dist / "Setup.INI", dist.Path(), program).Items);
+    };
+
+    EXPECT_THAT(
+        check(dist / "Setup.exe"),
+        UnorderedElementsAreArray(
+            {Row("error   [Plain] MSIFileName",
+                 "the package Sound.msi is not signed by the installer's publisher",
+                 "fails the component: a signed Setup.exe installs only packages"),
+             Row("error   [Alien] MSIFileName",
+                 "the package Other.msi is not signed by the installer's publisher",
+                 "fails the component"),
+             Matcher<std::string>(AllOf(HasSubstr("[Alien]"), HasSubstr("no major upgrade")))}));
+
+    // One byte of the signed program's code flipped.
+    std::string program = ReadTextFile(dist / "Setup.exe");
+    program[program.size() / 2] ^= 0x20;
+    WriteTextFile(dist / "Setup.exe", program);
+    EXPECT_THAT(check(dist / "Setup.exe"),
+                ::testing::Contains(Row("error   (file)", "Setup.exe's signature does not verify",
+                                        "refuses every package")));
+}
+
+// The rules for what a package built with wixl cannot carry: another
+// processor, several languages, ALLUSERS=2 with MSIINSTALLPERUSER=1, loose
+// files, REBOOT by its first letter.
+TEST(DistributionCheck, JudgesPackageFactsAsWindowsInstallerDoes) {
+    // A sound package's facts, one changed per case; the finding expected,
+    // a piece of its text, or none.
+    struct Case {
+        std::string Template = "x64;1033", Language = "1033", AllUsers = "1", PerUser = "",
+                    Cabinet = "#payload.cab", Reboot = "", Finding = "";
+    };
+    const Case cases[] = {
+        {},
+        {.Template = "x64 ;1033"},
+        {.Template = "x64;0"},
+        {.Template = ";1033", .Finding = "no platform"},
+        {.Template = "Arm64;1033", .Finding = "another processor than x64"},
+        {.Template = "x64;1033,1031", .Finding = "several languages"},
+        {.Language = "1031", .Finding = "ProductLanguage \"1031\" is not its language 1033"},
+        {.AllUsers = "2"},
+        {.AllUsers = "2", .PerUser = "1", .Finding = "MSIINSTALLPERUSER \"1\": a per-user package"},
+        {.Cabinet = "", .Finding = "a disk without a cabinet"},
+        {.Reboot = "F", .Finding = "asks for a restart"},
+        {.Reboot = "ReallySuppress"},
+    };
+    for (const Case& c : cases) {
+        PackageFacts facts;
+        facts.Template = c.Template;
+        facts.ProductLanguage = c.Language;
+        facts.AllUsers = c.AllUsers;
+        facts.InstallPerUser = c.PerUser;
+        facts.Cabinets = {c.Cabinet};
+        facts.Reboot = c.Reboot;
+        facts.HasInstallDir = true;
+        facts.UpgradeRows = 2;
+        facts.ProductVersion = "1.0.0";
+        Findings findings;
+        CheckPackageContents("S", "P.msi", facts, "C:\\", findings);
+        if (c.Finding.empty())
+            EXPECT_THAT(FindingLines(findings), ::testing::IsEmpty()) << c.Template;
+        else
+            EXPECT_THAT(FindingLines(findings), ElementsAre(HasSubstr(c.Finding))) << c.Template;
+    }
 }
 
 // Within the limits: three parts up to 255.255.65535; a fourth is ignored.
