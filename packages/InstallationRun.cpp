@@ -2,6 +2,7 @@
 #include "PackageOperations.h"
 
 #include "InstallOutcome.h"
+#include "InstallProgress.h"
 #include "MessageTexts.h"
 #include "MsiFunctions.h"
 #include "PackagePaths.h"
@@ -90,6 +91,16 @@ void ShowOutcome(ProgressRows& rows, int row, bool succeeded) {
     rows.SetRowStatus(row, succeeded ? MessageTexts::Succeeded : MessageTexts::Failed);
 }
 
+// A row the run did not install because the user cancelled it: the package
+// being installed was rolled back, the later ones were never started.
+void MarkCancelled(ProgressRows& rows, int row) {
+    ComponentEntry& entry = rows.RowEntry(row);
+    entry.Succeeded = false;
+    entry.Cancelled = true;
+    rows.SetRowImage(row, RowFailed);
+    rows.SetRowStatus(row, MessageTexts::Cancelled);
+}
+
 } // namespace
 
 void RunInstallation(ProgressRows& rows) {
@@ -98,19 +109,40 @@ void RunInstallation(ProgressRows& rows) {
 
 void RunInstallationWith(ProgressRows& rows, const InstallationMode& mode) {
     const std::string destination = GetDestinationFolder();
-    Msi.MsiSetInternalUI(mode.UiLevel, nullptr);
+    // The service's own boxes are owned by the page, in front of it; the
+    // service hands back its previous owner in `owner`, put back after the run,
+    // when the page is gone.
+    const HWND page = rows.OwnerWindow();
+    HWND owner = page;
+    Msi.MsiSetInternalUI(mode.UiLevel, page ? &owner : nullptr);
     const bool logReady = InstallSession.LogEnabled && MakeFolderPresent(GetLogFolder());
 
     InstallOutcomes outcomes;
     // The row count is read anew before every row.
+    bool cancelled = false;
     for (int row = 0; row < rows.RowCount(); ++row) {
+        if (cancelled) {
+            MarkCancelled(rows, row);
+            continue;
+        }
         rows.SetRowImage(row, RowBeingInstalled);
         rows.SetRowStatus(row, MessageTexts::Installing);
         rows.MakeRowVisible(row);
 
         ComponentEntry& entry = rows.RowEntry(row);
         PackageRun run;
-        const UINT result = InstallPackage(destination, entry, logReady, mode, outcomes, run);
+        UINT result;
+        {
+            ServiceMessages messages(rows);
+            result = InstallPackage(destination, entry, logReady, mode, outcomes, run);
+            // A package installed before the service heard the Cancel stays.
+            cancelled = messages.CancelConfirmed() || result == ERROR_INSTALL_USEREXIT;
+        }
+        if (result == ERROR_INSTALL_USEREXIT) {
+            rows.SetRowResult(row, result);
+            MarkCancelled(rows, row);
+            continue;
+        }
         entry.Succeeded =
             run.Facts.Reason.empty() &&
             (result == ERROR_SUCCESS || (mode.RestartCountsAsInstalled && NeedsRestart(result)));
@@ -129,4 +161,6 @@ void RunInstallationWith(ProgressRows& rows, const InstallationMode& mode) {
                 ShowOutcome(rows, earlier, false);
             }
     }
+    if (page)
+        Msi.MsiSetInternalUI(mode.UiLevel, &owner);
 }

@@ -39,6 +39,7 @@ bool LoadMsiFunctions() {
         Resolve(library, "MsiConfigureProductA", loaded.MsiConfigureProductA) &&
         Resolve(library, "MsiInstallProductA", loaded.MsiInstallProductA) &&
         Resolve(library, "MsiRecordGetInteger", loaded.MsiRecordGetInteger) &&
+        Resolve(library, "MsiSetExternalUIRecord", loaded.MsiSetExternalUIRecord) &&
         Resolve(library, "MsiConfigureProductExA", loaded.MsiConfigureProductExA) &&
         Resolve(library, "MsiGetProductInfoA", loaded.MsiGetProductInfoA);
     if (!complete) {

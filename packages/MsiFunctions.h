@@ -30,6 +30,9 @@ struct MsiFunctions {
     (LPCSTR productCode, int installLevel, INSTALLSTATE state, LPCSTR commandLine);
     UINT(WINAPI* MsiGetProductInfoA)
     (LPCSTR productCode, LPCSTR property, LPSTR value, DWORD* length);
+    UINT(WINAPI* MsiSetExternalUIRecord)
+    (INSTALLUI_HANDLER_RECORD handler, DWORD filter, LPVOID context,
+     PINSTALLUI_HANDLER_RECORD previous);
 };
 
 // The functions of msi.dll itself; empty until LoadMsiFunctions succeeds.

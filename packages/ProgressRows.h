@@ -36,4 +36,18 @@ class ProgressRows {
     // The row's facts; told after its result, and again when a later package
     // undoes it.
     virtual void SetRowFacts(int /*row*/, const RowFacts& /*facts*/) {}
+
+    // ---- While the service installs a package; rows without a window ignore
+    // these ------------------------------------------------------------------
+    // The window that owns the service's own boxes; null for none.
+    virtual HWND OwnerWindow() { return nullptr; }
+    // How far the current package has come, 0 to 1000.
+    virtual void SetPackageProgress(int /*perMille*/) {}
+    // The service's description of the action it performs now.
+    virtual void SetCurrentAction(const std::string& /*description*/) {}
+    // Whether the user may cancel now (the service says when it may not).
+    virtual void AllowCancel(bool /*allowed*/) {}
+    // Handles the window messages that are waiting, without blocking; true
+    // once the user has confirmed that the installation is to be cancelled.
+    virtual bool ServeWaitingMessages() { return false; }
 };

@@ -65,3 +65,26 @@ void RecordedRows::SetRowFacts(int row, const RowFacts& facts) {
     if (shown_)
         shown_->SetRowFacts(row, facts);
 }
+
+HWND RecordedRows::OwnerWindow() {
+    return shown_ ? shown_->OwnerWindow() : nullptr;
+}
+
+void RecordedRows::SetPackageProgress(int perMille) {
+    if (shown_)
+        shown_->SetPackageProgress(perMille);
+}
+
+void RecordedRows::SetCurrentAction(const std::string& description) {
+    if (shown_)
+        shown_->SetCurrentAction(description);
+}
+
+void RecordedRows::AllowCancel(bool allowed) {
+    if (shown_)
+        shown_->AllowCancel(allowed);
+}
+
+bool RecordedRows::ServeWaitingMessages() {
+    return shown_ && shown_->ServeWaitingMessages();
+}

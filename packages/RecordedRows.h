@@ -33,6 +33,11 @@ class RecordedRows : public ProgressRows {
     void MakeRowVisible(int row) override;
     void SetRowResult(int row, unsigned result) override;
     void SetRowFacts(int row, const RowFacts& facts) override;
+    HWND OwnerWindow() override;
+    void SetPackageProgress(int perMille) override;
+    void SetCurrentAction(const std::string& description) override;
+    void AllowCancel(bool allowed) override;
+    bool ServeWaitingMessages() override;
 
   private:
     Row& At(int row);

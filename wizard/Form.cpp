@@ -36,7 +36,7 @@ void KeepDialogFromScaling(HWND dialog) {
 }
 
 // A dialog class of the installer's own, so that a page is told apart from a
-// message box (#32770) and carries the icon.
+// message box (#32770); its windows get their icons at their DPI.
 bool RegisterPageClass() {
     static const bool registered = [] {
         WNDCLASSEXA page = {};
@@ -44,8 +44,8 @@ bool RegisterPageClass() {
         page.lpfnWndProc = DefDlgProcA;
         page.cbWndExtra = DLGWINDOWEXTRA;
         page.hInstance = GetModuleHandleA(nullptr);
-        page.hIcon = InstallerIcon(32);
-        page.hIconSm = InstallerIcon(16);
+        // No class icons: each window is given its icons at its DPI, which
+        // the artwork releases with the windows at exit.
         page.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
         page.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         page.lpszClassName = PageClassName;
@@ -407,12 +407,13 @@ bool Form::Prepare() {
     PageResult = PageResults::None;
     FormShow();
     if (CentreAtFirstShow && !shownBefore_) {
+        // On one monitor: centred on all of them together, a page would
+        // straddle two (and two display scales).
         RECT frame;
         GetWindowRect(Handle, &frame);
-        SetPosition(GetSystemMetrics(SM_XVIRTUALSCREEN) +
-                        (GetSystemMetrics(SM_CXVIRTUALSCREEN) - (frame.right - frame.left)) / 2,
-                    GetSystemMetrics(SM_YVIRTUALSCREEN) +
-                        (GetSystemMetrics(SM_CYVIRTUALSCREEN) - (frame.bottom - frame.top)) / 2);
+        const RECT area = WorkAreaAt({left_, top_});
+        SetPosition(area.left + (area.right - area.left - (frame.right - frame.left)) / 2,
+                    area.top + (area.bottom - area.top - (frame.bottom - frame.top)) / 2);
     }
     shownBefore_ = true;
     UpdateRadioTabStops();

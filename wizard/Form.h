@@ -31,7 +31,8 @@ enum class ControlKind {
     GroupBox,    // BUTTON group box, white background
     Edit,        // EDIT, one line
     ListView,    // SysListView32 in report view, white
-    RichText,    // read-only rich text box, white, keeps the Tab key
+    RichText,    // read-only rich text box, white
+    ProgressBar, // msctls_progress32
 };
 
 // Settings of a control in a layout table, combined with |.
@@ -118,8 +119,9 @@ class Form {
     int Top() const;
     void SetPosition(int left, int top);
 
-    // Centres the page on the whole desktop at its first show (after the
-    // controller has placed it), never again.
+    // Centres the page at its first show, never again: on the work area of
+    // the monitor that holds the position the controller gave it (or, off
+    // every monitor, of the monitor under the mouse pointer).
     bool CentreAtFirstShow = false;
 
     // ---- Building: used by BuildLayout (Layout.h) ----------------------------

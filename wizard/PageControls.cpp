@@ -28,22 +28,20 @@ const KindStyle KindStyles[] = {
     {"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},         // Edit
     {WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL, WS_EX_CLIENTEDGE}, // ListView
     {RICHEDIT_CLASSA, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL,
-     WS_EX_CLIENTEDGE}, // RichText
+     WS_EX_CLIENTEDGE},      // RichText
+    {PROGRESS_CLASSA, 0, 0}, // ProgressBar
 };
 
-// The rich text box keeps the Tab key, which does nothing in it (in a dialog
-// the box would otherwise move the focus on by itself), and leaves Enter and
-// Esc to the dialog manager. It does not offer to have its text selected:
-// the dialog manager would select the whole agreement whenever the focus
-// comes to it.
+// The read-only rich text box leaves Tab, Shift+Tab, Enter and Esc to the
+// dialog manager, so that the keyboard moves on from it as from any other
+// control. It does not offer to have its text selected: the dialog manager
+// would select the whole agreement whenever the focus comes to it.
 WNDPROC richTextProcedure = nullptr;
 
 LRESULT CALLBACK RichTextInDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYDOWN && wParam == VK_TAB)
-        return 0;
     const LRESULT result = CallWindowProcA(richTextProcedure, window, message, wParam, lParam);
     if (message == WM_GETDLGCODE)
-        return (result | DLGC_WANTTAB) & ~(DLGC_WANTALLKEYS | DLGC_HASSETSEL);
+        return result & ~(DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_HASSETSEL);
     return result;
 }
 

@@ -89,12 +89,15 @@ void ReportRows(const RecordedRows& rows, const char* action) {
         auto item = [](const char* label, const std::string& value) {
             return value.empty() ? std::string() : Joined({label, value});
         };
-        LogLine(Joined(
-            {action, " of ", Named(*row.Entry), ": ", row.Entry->Succeeded ? "succeeded" : "failed",
-             item(" (Windows Installer result ", result), result.empty() ? "" : ")",
-             item("; ", facts.Reason), item("; registered version ", facts.InstalledVersion),
-             item("; package version ", facts.PackageVersion),
-             item("; package log ", facts.LogFile)}));
+        LogLine(
+            Joined({action, " of ", Named(*row.Entry), ": ",
+                    row.Entry->Succeeded   ? "succeeded"
+                    : row.Entry->Cancelled ? "cancelled"
+                                           : "failed",
+                    item(" (Windows Installer result ", result), result.empty() ? "" : ")",
+                    item("; ", facts.Reason), item("; registered version ", facts.InstalledVersion),
+                    item("; package version ", facts.PackageVersion),
+                    item("; package log ", facts.LogFile)}));
     }
 }
 

@@ -73,7 +73,9 @@ void TfrmSuccess::FillSummaryList() {
                                       entry.Succeeded ? InstalledImage : FailedImage,
                                       reinterpret_cast<LPARAM>(&entry));
         SetListText(lsvComponents, row, 1,
-                    entry.Succeeded ? MessageTexts::Succeeded : MessageTexts::Failed);
+                    entry.Succeeded   ? MessageTexts::Succeeded
+                    : entry.Cancelled ? MessageTexts::Cancelled
+                                      : MessageTexts::Failed);
     }
 }
 

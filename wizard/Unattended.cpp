@@ -39,6 +39,7 @@ PassivePage::PassivePage(const PageTexts* texts) {
     frmProgress = new TfrmProgress;
     frmProgress->CentreAtFirstShow = true;
     frmProgress->Texts = texts;
+    frmProgress->CancelOffered = false;
     frmProgress->Show();
 }
 
@@ -60,13 +61,16 @@ PassivePage::~PassivePage() {
 }
 
 int RunExitCode(const RecordedRows& rows, bool restart) {
-    bool failed = false, busy = false;
+    bool failed = false, busy = false, cancelled = false;
     for (const RecordedRows::Row& row : rows.Rows()) {
+        cancelled = cancelled || (row.Entry && row.Entry->Cancelled);
         failed = failed || !row.Entry || !row.Entry->Succeeded;
         busy = busy || row.Result == ERROR_INSTALL_ALREADY_RUNNING;
         restart = restart ||
                   (row.Result && NeedsRestart(*row.Result) && row.Entry && row.Entry->Succeeded);
     }
+    if (cancelled)
+        return ExitCodes::Cancelled;
     if (busy)
         return ExitCodes::AnotherInstallRunning;
     if (failed)
@@ -112,6 +116,8 @@ int Install(const CommandLineOptions& options, bool restart) {
                                     ? "every chosen component installed; a restart is required"
                                 : exitCode == ExitCodes::AnotherInstallRunning
                                     ? "another installation was running"
+                                : exitCode == ExitCodes::Cancelled
+                                    ? "the installation was cancelled"
                                     : "at least one component failed");
 }
 

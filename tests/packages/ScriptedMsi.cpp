@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 MsiScript Script;
 
@@ -22,8 +23,17 @@ std::string Text(LPCSTR text) {
     return text ? text : "(null)";
 }
 
+// The owner of the service's boxes, as the service keeps it.
+HWND boxOwner = nullptr;
+
 INSTALLUILEVEL WINAPI SetInternalUI(INSTALLUILEVEL level, HWND* owner) {
-    Script.Calls.push_back("ui " + std::to_string(level) + (owner ? " owner" : " no owner"));
+    char named[32] = " no owner";
+    if (owner) {
+        snprintf(named, sizeof named, " owner %llX",
+                 static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(*owner)));
+        std::swap(boxOwner, *owner);
+    }
+    Script.Calls.push_back("ui " + std::to_string(level) + named);
     return INSTALLUILEVEL_DEFAULT;
 }
 
@@ -82,7 +92,26 @@ UINT WINAPI Fetch(MSIHANDLE view, MSIHANDLE* record) {
     return Script.FetchResult;
 }
 
+// The message being handed to the handler, and the handler.
+const ServiceMessage* currentMessage = nullptr;
+INSTALLUI_HANDLER_RECORD handler = nullptr;
+LPVOID handlerContext = nullptr;
+DWORD handlerFilter = 0;
+
+UINT WINAPI MessageText(UINT field, LPSTR buffer, DWORD* length) {
+    const std::string text = field == 2 && currentMessage ? currentMessage->Text : "";
+    if (text.size() >= *length) {
+        *length = static_cast<DWORD>(text.size());
+        return ERROR_MORE_DATA;
+    }
+    memcpy(buffer, text.c_str(), text.size() + 1);
+    *length = static_cast<DWORD>(text.size());
+    return ERROR_SUCCESS;
+}
+
 UINT WINAPI GetString(MSIHANDLE record, UINT field, LPSTR buffer, DWORD* length) {
+    if (record == ScriptedMessageRecord)
+        return MessageText(field, buffer, length);
     bool zeroed = true;
     for (DWORD i = 0; i < *length; ++i)
         zeroed = zeroed && buffer[i] == '\0';
@@ -140,8 +169,47 @@ UINT WINAPI ConfigureEx(LPCSTR code, int level, INSTALLSTATE state, LPCSTR comma
                   Text(code));
 }
 
+int WINAPI GetInteger(MSIHANDLE record, UINT field) {
+    if (record != ScriptedMessageRecord || !currentMessage || field == 0 ||
+        field > currentMessage->Fields.size())
+        return MSI_NULL_INTEGER;
+    return currentMessage->Fields[field - 1];
+}
+
+UINT WINAPI SetExternalUIRecord(INSTALLUI_HANDLER_RECORD newHandler, DWORD filter, LPVOID context,
+                                PINSTALLUI_HANDLER_RECORD previous) {
+    char hex[16];
+    snprintf(hex, sizeof hex, "%lX", static_cast<unsigned long>(filter));
+    Script.Handlers.push_back(newHandler ? "handler " + std::string(hex) : "handler none");
+    if (previous)
+        *previous = handler;
+    handler = newHandler;
+    handlerContext = context;
+    handlerFilter = newHandler ? filter : 0;
+    return ERROR_SUCCESS;
+}
+
+// Hands the script's messages to the handler; false when it cancelled.
+bool SendMessages() {
+    for (const ServiceMessage& message : Script.Messages) {
+        if (!handler || !(handlerFilter & (1u << (message.Type >> 24))))
+            continue;
+        if (Script.MessageIntervalMs)
+            Sleep(Script.MessageIntervalMs);
+        currentMessage = &message;
+        const int answer = handler(handlerContext, message.Type, ScriptedMessageRecord);
+        currentMessage = nullptr;
+        Script.Answers.push_back(answer);
+        if (answer == IDCANCEL)
+            return false;
+    }
+    return true;
+}
+
 UINT WINAPI Install(LPCSTR path, LPCSTR commandLine) {
     Script.Calls.push_back("install " + Text(path) + " | " + Text(commandLine));
+    if (!SendMessages())
+        return ERROR_INSTALL_USEREXIT;
     const std::string code = CodeOf(Text(path));
     const UINT result =
         Script.Install ? Script.Install(Text(path), Text(commandLine)) : ERROR_SUCCESS;
@@ -165,10 +233,9 @@ UINT WINAPI ProductInfo(LPCSTR code, LPCSTR property, LPSTR value, DWORD* length
 }
 
 const MsiFunctions ScriptedFunctions = {
-    SetInternalUI, EnableLog,   OpenDatabase, OpenView,  Execute, Fetch,
-    GetString,     Close,       QueryState,   Configure, Install,
-    nullptr, // integer fields: no scripted operation reads one
-    ConfigureEx,   ProductInfo,
+    SetInternalUI, EnableLog,  OpenDatabase, OpenView,    Execute,
+    Fetch,         GetString,  Close,        QueryState,  Configure,
+    Install,       GetInteger, ConfigureEx,  ProductInfo, SetExternalUIRecord,
 };
 
 } // namespace
@@ -177,6 +244,8 @@ ScriptedMsi::ScriptedMsi() : saved_(Msi) {
     Script = MsiScript();
     AskedForVersion = false;
     OpenedPath.clear();
+    handler = nullptr;
+    boxOwner = nullptr;
     Msi = ScriptedFunctions;
 }
 
