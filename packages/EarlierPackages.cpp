@@ -1,6 +1,7 @@
 // Detection and removal of earlier packages of the component family.
 #include "PackageOperations.h"
 
+#include "InstallOutcome.h"
 #include "MessageTexts.h"
 #include "MsiFunctions.h"
 
@@ -34,10 +35,14 @@ bool RemoveEarlierPackagesWith(const EarlierRemoval& removal) {
             agreed = true;
         }
         const UINT result =
-            Msi.MsiConfigureProductA(productCode, INSTALLLEVEL_DEFAULT, INSTALLSTATE_ABSENT);
+            removal.Properties.empty()
+                ? Msi.MsiConfigureProductA(productCode, INSTALLLEVEL_DEFAULT, INSTALLSTATE_ABSENT)
+                : Msi.MsiConfigureProductExA(productCode, INSTALLLEVEL_DEFAULT, INSTALLSTATE_ABSENT,
+                                             removal.Properties.c_str());
         if (removal.Removed)
             removal.Removed(productCode, result);
-        if (result != ERROR_SUCCESS)
+        // A removal that needs a restart to finish has removed the product.
+        if (result != ERROR_SUCCESS && !NeedsRestart(result))
             return false;
     }
     return true;

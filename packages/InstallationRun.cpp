@@ -1,6 +1,7 @@
 // The installation run: each row's staged package handed to Windows Installer.
 #include "PackageOperations.h"
 
+#include "InstallOutcome.h"
 #include "InstallProgress.h"
 #include "MessageTexts.h"
 #include "MsiFunctions.h"
@@ -36,37 +37,67 @@ std::optional<std::string> ReadProductCode(const std::string& packagePath) {
     return std::string(code, strnlen(code, ProductCodeBufferLength));
 }
 
+// One package's way through the run: what the service was given and said.
+struct PackageRun {
+    std::optional<std::string> ProductCode;
+    std::string PackagePath;
+    RowFacts Facts;
+    bool ServiceCalled = false;
+};
+
 // Installs one component's staged package; the service's result.
-UINT InstallPackage(const std::string& destination, const ComponentEntry& entry, bool logReady) {
+UINT InstallPackage(const std::string& destination, const ComponentEntry& entry, bool logReady,
+                    const InstallationMode& mode, const InstallOutcomes& outcomes,
+                    PackageRun& run) {
     // A name that would lead out of the staging folder is never used: that
     // component fails without a call to the service.
-    if (!HasSafeNames(entry))
+    if (!HasSafeNames(entry)) {
+        run.Facts.Reason = "its names lead out of the staging folder";
         return ERROR_INVALID_NAME;
+    }
     // Nor is a package that staging refused or could not copy: what lies at
     // its path is not what this run staged.
     if (const StagingOutcome* staged = FindStagingOutcome(entry);
-        staged && !staged->Problem.empty())
+        staged && !staged->Problem.empty()) {
+        run.Facts.Reason = staged->Problem;
         return staged->Error;
+    }
     if (logReady) {
         // A description that cannot name a log file in the log folder costs
         // the package its log, not its installation. Logging is switched off
         // for it, or the previous package's log would take its entries.
-        if (CanNameLogFile(entry) && ReadyForPackageLog(PackageLogFile(GetLogFolder(), entry)))
-            Msi.MsiEnableLogA(PackageLogMode, PackageLogFile(GetLogFolder(), entry).c_str(),
+        if (CanNameLogFile(entry) && ReadyForPackageLog(PackageLogFile(GetLogFolder(), entry))) {
+            run.Facts.LogFile = PackageLogFile(GetLogFolder(), entry);
+            Msi.MsiEnableLogA(PackageLogMode, run.Facts.LogFile.c_str(),
                               INSTALLLOGATTRIBUTES_APPEND);
-        else
+        } else
             Msi.MsiEnableLogA(0, nullptr, 0);
     }
 
-    const std::string packagePath = StagedPackagePath(destination, entry);
+    run.PackagePath = StagedPackagePath(destination, entry);
     std::string commandLine = "INSTALLDIR=\"" + destination + "\" NVN_CAME_LAUNCHER=1";
-    const std::optional<std::string> productCode = ReadProductCode(packagePath);
-    if (productCode && ProductIsPresent(Msi.MsiQueryProductStateA(productCode->c_str())))
+    run.ProductCode = ReadProductCode(run.PackagePath);
+    if (run.ProductCode && ProductIsPresent(Msi.MsiQueryProductStateA(run.ProductCode->c_str())))
         commandLine += " REINSTALL=ALL REINSTALLMODE=vomus";
-
-    const UINT result = Msi.MsiInstallProductA(packagePath.c_str(), commandLine.c_str());
+    commandLine += mode.ExtraProperties;
+    if (run.ProductCode) {
+        run.Facts.Reason = outcomes.Refusal(*run.ProductCode);
+        if (!run.Facts.Reason.empty())
+            return ERROR_INSTALL_FAILURE;
+    }
+    run.ServiceCalled = true;
+    const UINT result = Msi.MsiInstallProductA(run.PackagePath.c_str(), commandLine.c_str());
     ReleaseStagedPackage(entry);
+    // A staging failure is told apart from the service's own failures.
+    if (result != ERROR_SUCCESS && !NeedsRestart(result) &&
+        GetFileAttributesA(run.PackagePath.c_str()) == INVALID_FILE_ATTRIBUTES)
+        run.Facts.Reason = "its package was not staged: " + run.PackagePath + " is missing";
     return result;
+}
+
+void ShowOutcome(ProgressRows& rows, int row, bool succeeded) {
+    rows.SetRowImage(row, succeeded ? RowInstalled : RowFailed);
+    rows.SetRowStatus(row, succeeded ? MessageTexts::Succeeded : MessageTexts::Failed);
 }
 
 // A row the run did not install because the user cancelled it: the package
@@ -95,6 +126,7 @@ void RunInstallationWith(ProgressRows& rows, const InstallationMode& mode) {
     Msi.MsiSetInternalUI(mode.UiLevel, page ? &owner : nullptr);
     const bool logReady = InstallSession.LogEnabled && PrepareLogFolder(GetLogFolder());
 
+    InstallOutcomes outcomes;
     // The row count is read anew before every row.
     bool cancelled = false;
     for (int row = 0; row < rows.RowCount(); ++row) {
@@ -107,10 +139,11 @@ void RunInstallationWith(ProgressRows& rows, const InstallationMode& mode) {
         rows.MakeRowVisible(row);
 
         ComponentEntry& entry = rows.RowEntry(row);
+        PackageRun run;
         UINT result;
         {
             ServiceMessages messages(rows);
-            result = InstallPackage(destination, entry, logReady);
+            result = InstallPackage(destination, entry, logReady, mode, outcomes, run);
             // A package installed before the service heard the Cancel stays.
             cancelled = messages.CancelConfirmed() || result == ERROR_INSTALL_USEREXIT;
         }
@@ -119,11 +152,23 @@ void RunInstallationWith(ProgressRows& rows, const InstallationMode& mode) {
             MarkCancelled(rows, row);
             continue;
         }
-        entry.Succeeded = result == ERROR_SUCCESS || (mode.RestartCountsAsInstalled &&
-                                                      result == ERROR_SUCCESS_REBOOT_REQUIRED);
+        entry.Succeeded =
+            run.Facts.Reason.empty() &&
+            (result == ERROR_SUCCESS || (mode.RestartCountsAsInstalled && NeedsRestart(result)));
+        // The service's word is checked against what it has registered.
+        if (entry.Succeeded && run.ProductCode) {
+            run.Facts = outcomes.Confirm(row, entry, *run.ProductCode, run.PackagePath);
+            entry.Succeeded = run.Facts.Reason.empty();
+        }
         rows.SetRowResult(row, result);
-        rows.SetRowImage(row, entry.Succeeded ? RowInstalled : RowFailed);
-        rows.SetRowStatus(row, entry.Succeeded ? MessageTexts::Succeeded : MessageTexts::Failed);
+        rows.SetRowFacts(row, run.Facts);
+        ShowOutcome(rows, row, entry.Succeeded);
+        if (run.ServiceCalled)
+            for (const auto& [earlier, facts] : outcomes.Lost(entry)) {
+                rows.RowEntry(earlier).Succeeded = false;
+                rows.SetRowFacts(earlier, facts);
+                ShowOutcome(rows, earlier, false);
+            }
     }
     ReleaseStagedPackages();
     if (page)

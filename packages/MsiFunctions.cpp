@@ -26,19 +26,22 @@ bool LoadMsiFunctions() {
     if (!library)
         return false;
     MsiFunctions loaded = {};
-    const bool complete = Resolve(library, "MsiSetInternalUI", loaded.MsiSetInternalUI) &&
-                          Resolve(library, "MsiEnableLogA", loaded.MsiEnableLogA) &&
-                          Resolve(library, "MsiOpenDatabaseA", loaded.MsiOpenDatabaseA) &&
-                          Resolve(library, "MsiDatabaseOpenViewA", loaded.MsiDatabaseOpenViewA) &&
-                          Resolve(library, "MsiViewExecute", loaded.MsiViewExecute) &&
-                          Resolve(library, "MsiViewFetch", loaded.MsiViewFetch) &&
-                          Resolve(library, "MsiRecordGetStringA", loaded.MsiRecordGetStringA) &&
-                          Resolve(library, "MsiCloseHandle", loaded.MsiCloseHandle) &&
-                          Resolve(library, "MsiQueryProductStateA", loaded.MsiQueryProductStateA) &&
-                          Resolve(library, "MsiConfigureProductA", loaded.MsiConfigureProductA) &&
-                          Resolve(library, "MsiInstallProductA", loaded.MsiInstallProductA) &&
-                          Resolve(library, "MsiRecordGetInteger", loaded.MsiRecordGetInteger) &&
-                          Resolve(library, "MsiSetExternalUIRecord", loaded.MsiSetExternalUIRecord);
+    const bool complete =
+        Resolve(library, "MsiSetInternalUI", loaded.MsiSetInternalUI) &&
+        Resolve(library, "MsiEnableLogA", loaded.MsiEnableLogA) &&
+        Resolve(library, "MsiOpenDatabaseA", loaded.MsiOpenDatabaseA) &&
+        Resolve(library, "MsiDatabaseOpenViewA", loaded.MsiDatabaseOpenViewA) &&
+        Resolve(library, "MsiViewExecute", loaded.MsiViewExecute) &&
+        Resolve(library, "MsiViewFetch", loaded.MsiViewFetch) &&
+        Resolve(library, "MsiRecordGetStringA", loaded.MsiRecordGetStringA) &&
+        Resolve(library, "MsiCloseHandle", loaded.MsiCloseHandle) &&
+        Resolve(library, "MsiQueryProductStateA", loaded.MsiQueryProductStateA) &&
+        Resolve(library, "MsiConfigureProductA", loaded.MsiConfigureProductA) &&
+        Resolve(library, "MsiInstallProductA", loaded.MsiInstallProductA) &&
+        Resolve(library, "MsiRecordGetInteger", loaded.MsiRecordGetInteger) &&
+        Resolve(library, "MsiSetExternalUIRecord", loaded.MsiSetExternalUIRecord) &&
+        Resolve(library, "MsiConfigureProductExA", loaded.MsiConfigureProductExA) &&
+        Resolve(library, "MsiGetProductInfoA", loaded.MsiGetProductInfoA);
     if (!complete) {
         FreeLibrary(library);
         return false;

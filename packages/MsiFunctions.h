@@ -26,6 +26,10 @@ struct MsiFunctions {
     UINT(WINAPI* MsiConfigureProductA)(LPCSTR productCode, int installLevel, INSTALLSTATE state);
     UINT(WINAPI* MsiInstallProductA)(LPCSTR packagePath, LPCSTR commandLine);
     int(WINAPI* MsiRecordGetInteger)(MSIHANDLE record, UINT field);
+    UINT(WINAPI* MsiConfigureProductExA)
+    (LPCSTR productCode, int installLevel, INSTALLSTATE state, LPCSTR commandLine);
+    UINT(WINAPI* MsiGetProductInfoA)
+    (LPCSTR productCode, LPCSTR property, LPSTR value, DWORD* length);
     UINT(WINAPI* MsiSetExternalUIRecord)
     (INSTALLUI_HANDLER_RECORD handler, DWORD filter, LPVOID context,
      PINSTALLUI_HANDLER_RECORD previous);

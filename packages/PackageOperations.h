@@ -25,12 +25,15 @@ bool RemoveEarlierPackages();
 
 // The same, with choices: whether to ask (an unattended run does not: the
 // administrator has decided), the service's user-interface level for the
-// removals (its default when none), and a report of each product found with
-// the service's result of its removal.
+// removals (its default when none), a report of each product found with the
+// service's result of its removal, and properties for the removals (none:
+// the plain configure call). A result of 3010 or 1641 counts as
+// removed: only the restart is still to come.
 struct EarlierRemoval {
     bool Ask = true;
     std::optional<INSTALLUILEVEL> UiLevel;
     std::function<void(const char* productCode, UINT result)> Removed;
+    std::string Properties = {};
 };
 bool RemoveEarlierPackagesWith(const EarlierRemoval& removal);
 
@@ -47,10 +50,34 @@ void StageSetupFilesFrom(const std::string& sourceFolder);
 void RunInstallation(ProgressRows& rows);
 
 // How the run drives the service: its user-interface level for the whole run,
-// and whether a package that asks for a restart (result 3010) counts as
-// installed. The wizard's run: basic level, and 3010 shows "Failed".
+// whether a package that asks for a restart (result 3010 or 1641) counts as
+// installed, and properties added to every command line (each starting with a
+// space). The wizard's run: basic level, and 3010 shows "Failed".
 struct InstallationMode {
     INSTALLUILEVEL UiLevel = INSTALLUILEVEL_BASIC;
     bool RestartCountsAsInstalled = false;
+    std::string ExtraProperties = {};
 };
+
+// The property that keeps the service from restarting the machine: an
+// unattended run reports the need with its exit code instead.
+inline constexpr const char* SuppressRestart = " REBOOT=ReallySuppress";
 void RunInstallationWith(ProgressRows& rows, const InstallationMode& mode);
+
+// Removes the product of each row's package, from the last row to the first
+// (the reverse of the catalogue's order), with restarts suppressed. Each
+// package is looked for in the source folder: beside it, or in a subfolder
+// named after its description, as the staging folder holds it. A removal
+// counts when the service's result is 0, 3010 or 1641 and the product is no
+// longer registered.
+void RunRemoval(ProgressRows& rows, INSTALLUILEVEL uiLevel, const std::string& sourceFolder);
+
+// The package of the component in the source folder (see RunRemoval).
+std::string SourcePackagePath(const std::string& sourceFolder, const ComponentEntry& entry);
+
+// The product code the component's package names; none when unreadable.
+std::optional<std::string> ComponentProductCode(const std::string& sourceFolder,
+                                                const ComponentEntry& entry);
+
+// The row status while a product is removed.
+inline constexpr const char* Removing = "Removing...";

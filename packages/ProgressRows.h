@@ -6,6 +6,16 @@
 
 #include <string>
 
+// What the run learnt about a row beyond the service's result, for the run
+// log: why it failed when the result alone does not say, the versions, and
+// the package's own log file.
+struct RowFacts {
+    std::string Reason; // empty unless the row failed for a reason of its own
+    std::string PackageVersion;
+    std::string InstalledVersion;
+    std::string LogFile;
+};
+
 class ProgressRows {
   public:
     virtual ~ProgressRows() = default;
@@ -23,6 +33,9 @@ class ProgressRows {
     // the package was never handed to the service); told once per row, after
     // the install. Pages that show no codes ignore it.
     virtual void SetRowResult(int /*row*/, unsigned /*result*/) {}
+    // The row's facts; told after its result, and again when a later package
+    // undoes it.
+    virtual void SetRowFacts(int /*row*/, const RowFacts& /*facts*/) {}
 
     // ---- While the service installs a package; rows without a window ignore
     // these ------------------------------------------------------------------

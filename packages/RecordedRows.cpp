@@ -60,6 +60,12 @@ void RecordedRows::SetRowResult(int row, unsigned result) {
         shown_->SetRowResult(row, result);
 }
 
+void RecordedRows::SetRowFacts(int row, const RowFacts& facts) {
+    At(row).Facts = facts;
+    if (shown_)
+        shown_->SetRowFacts(row, facts);
+}
+
 HWND RecordedRows::OwnerWindow() {
     return shown_ ? shown_->OwnerWindow() : nullptr;
 }

@@ -15,6 +15,7 @@ class RecordedRows : public ProgressRows {
         int Image = -1;
         std::string Status;
         std::optional<unsigned> Result; // none until the run has told it
+        RowFacts Facts;
     };
 
     // One row per selected component of the session, in catalogue order, as
@@ -31,6 +32,7 @@ class RecordedRows : public ProgressRows {
     void SetRowStatus(int row, const std::string& status) override;
     void MakeRowVisible(int row) override;
     void SetRowResult(int row, unsigned result) override;
+    void SetRowFacts(int row, const RowFacts& facts) override;
     HWND OwnerWindow() override;
     void SetPackageProgress(int perMille) override;
     void SetCurrentAction(const std::string& description) override;

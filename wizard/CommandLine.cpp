@@ -5,9 +5,9 @@
 #include "CharText.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cctype>
+#include <string_view>
 
 namespace {
 
@@ -31,6 +31,9 @@ const OptionRule Rules[] = {
     {"msilogs", &Options::MsiLogs, nullptr},
     {"log", nullptr, &Options::RunLogFile},
     {"verify", &Options::Verify, nullptr},
+    {"uninstall", &Options::Uninstall, nullptr},
+    {"norestart", &Options::NoRestart, nullptr},
+    {"removalsource", nullptr, &Options::RemovalSource},
     {"?", &Options::Help, nullptr},
     {"help", &Options::Help, nullptr},
 };
@@ -106,15 +109,25 @@ void SplitComponents(Options& options) {
 void CheckCombination(Options& options) {
     if (options.Quiet && options.Passive)
         Fail(options, "/quiet and /passive cannot be used together.");
-    if (options.Verify && (options.Unattended() || options.AcceptLicense || options.Destination ||
-                           options.ComponentList || options.MsiLogs))
+    if (options.Verify &&
+        (options.Unattended() || options.AcceptLicense || options.Destination ||
+         options.ComponentList || options.MsiLogs || options.Uninstall || options.NoRestart))
         Fail(options, "/verify checks the distribution and installs nothing: only /log may go "
                       "with it.");
-    if (options.Unattended() && !options.AcceptLicense)
+    if (options.Uninstall && (options.AcceptLicense || options.MsiLogs))
+        Fail(options, "/uninstall removes components: /acceptlicense and /msilogs do not go "
+                      "with it.");
+    if (options.RemovalSource && !options.Uninstall)
+        Fail(options, "/removalsource is only used by /uninstall.");
+    if (options.Unattended() && !options.Uninstall && !options.AcceptLicense)
         Fail(options, std::string(options.Quiet ? "/quiet" : "/passive") +
                           " needs /acceptlicense: the licence agreement must be accepted on the "
                           "command line.");
     if (options.Destination) {
+        // Forward slashes are read as the backslashes Windows takes them for.
+        for (char& c : *options.Destination)
+            if (c == '/')
+                c = '\\';
         if (!IsAbsoluteFolder(*options.Destination))
             Fail(options, "The folder " + Quoted(*options.Destination) +
                               " of /dir is not an absolute path (a drive letter or a "
@@ -132,24 +145,32 @@ void CheckCombination(Options& options) {
 
 const char* const UsageText =
     "Setup.exe [/quiet | /passive] [/acceptlicense] [/dir FOLDER]\n"
-    "          [/components NAME[,NAME...]] [/msilogs] [/log FILE] [/?]\n"
+    "          [/components NAME[,NAME...]] [/msilogs] [/norestart] [/log FILE] [/?]\n"
+    "Setup.exe /uninstall [/quiet | /passive] [/components NAME[,NAME...]] [/dir FOLDER]\n"
+    "          [/norestart] [/log FILE]\n"
     "Setup.exe /verify [/log FILE]\n"
     "\n"
-    "/quiet\tInstall without any window.\n"
-    "/passive\tInstall showing only the progress page.\n"
-    "/acceptlicense\tAccept the licence agreement (needed with /quiet or /passive).\n"
-    "/dir FOLDER\tThe destination folder (an absolute path).\n"
-    "/components NAMES\tThe components to install, by section name, separated by commas; "
-    "required ones are always installed.\n"
+    "/quiet\tInstall (or remove) without any window.\n"
+    "/passive\tInstall (or remove) showing only the progress page.\n"
+    "/acceptlicense\tAccept the licence agreement (needed to install with /quiet or /passive).\n"
+    "/dir FOLDER\tThe destination folder (an absolute path; / is read as \\).\n"
+    "/components NAMES\tThe components to install or remove, by section name, separated by "
+    "commas; required ones are always installed, and removed only with all the others.\n"
     "/msilogs\tWrite one installer log per package into the Logs folder.\n"
+    "/uninstall\tRemove the installed components, then the SetupFiles and Logs folders when "
+    "none is left.\n"
+    "/norestart\tAccepted for habit's sake: the installer never restarts the computer.\n"
     "/log FILE\tAppend the installer's own run log to FILE.\n"
     "/verify\tCheck the distribution's configuration file and packages, change nothing; exit "
     "code 1 when an error is found.\n"
     "/?\tShow this text.\n"
     "\n"
-    "Exit codes: 0 installed, 3010 installed and a restart is needed, 1603 a component failed, "
-    "1639 invalid command line, 1619 configuration file missing or empty, 112 not enough disk "
-    "space.";
+    "Double quotes group a value with blanks; a backslash is a plain character, so "
+    "\"C:\\Program Files\\Norvane\\\" is that folder.\n"
+    "\n"
+    "Exit codes: 0 done, 3010 done and a restart is needed, 1603 a component failed, 1618 "
+    "another installation is running, 1639 invalid command line, 1619 configuration file "
+    "missing or empty, 112 not enough disk space.";
 
 bool IsAbsoluteFolder(const std::string& path) {
     // By character: the second byte of a double-byte character is no "|".
@@ -172,8 +193,20 @@ bool IsAbsoluteFolder(const std::string& path) {
            path[shareStart + 1] != '\\';
 }
 
+static bool IsSilentSwitch(const std::string& argument) {
+    if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-'))
+        return false;
+    std::string name = argument.substr(1);
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name[0] == 'q' || name == "s" || name == "silent" || name == "verysilent" ||
+           name.starts_with("passive");
+}
+
 CommandLineOptions ParseCommandLine(const std::vector<std::string>& arguments) {
     Options options;
+    for (const std::string& argument : arguments)
+        options.SilentSwitch = options.SilentSwitch || IsSilentSwitch(argument);
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const OptionRule* rule = FindRule(argument);
@@ -209,19 +242,44 @@ CommandLineOptions ParseCommandLine(const std::vector<std::string>& arguments) {
 
 std::vector<std::string> SplitCommandLine(const wchar_t* commandLine, std::string* unconvertible) {
     std::vector<std::string> arguments;
-    int count = 0;
-    wchar_t** split = CommandLineToArgvW(commandLine, &count);
-    if (!split)
-        return arguments;
-    for (int i = 1; i < count; ++i) {
-        // Exactly or not at all: a look-alike would name another folder.
-        const std::optional<std::string> exact = ExactAnsi(split[i]);
-        arguments.push_back(exact ? *exact : AnsiForDisplay(split[i]));
-        if (!exact && unconvertible && unconvertible->empty())
-            *unconvertible = arguments.back();
+    const wchar_t* p = commandLine ? commandLine : L"";
+    // The program's name, as Windows finds it: up to the closing quote when
+    // it starts with one, else up to the first blank.
+    if (*p == L'"') {
+        for (++p; *p && *p != L'"'; ++p) {
+        }
+        if (*p)
+            ++p;
+    } else {
+        while (*p && *p != L' ' && *p != L'\t')
+            ++p;
     }
-    LocalFree(split);
-    return arguments;
+    for (;;) {
+        while (*p == L' ' || *p == L'\t')
+            ++p;
+        if (!*p)
+            return arguments;
+        // Each run of characters between quotes is converted as it ends.
+        std::string argument;
+        bool quoted = false, lost = false;
+        while (*p && (quoted || (*p != L' ' && *p != L'\t'))) {
+            const wchar_t* run = p;
+            while (*p && *p != L'"' && (quoted || (*p != L' ' && *p != L'\t')))
+                ++p;
+            // Exactly or not at all: a look-alike would name another folder.
+            const std::wstring text(run, p - run);
+            const std::optional<std::string> exact = ExactAnsi(text);
+            argument += exact ? *exact : AnsiForDisplay(text);
+            lost = lost || !exact;
+            if (*p == L'"') {
+                quoted = !quoted;
+                ++p;
+            }
+        }
+        arguments.push_back(argument);
+        if (lost && unconvertible && unconvertible->empty())
+            *unconvertible = argument;
+    }
 }
 
 CommandLineOptions ReadCommandLine() {

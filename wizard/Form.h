@@ -67,6 +67,14 @@ struct ControlDefinition {
 // The page caption, shared by every window of the installer.
 inline constexpr const char* InstallerCaption = "Norvane Component Installer";
 
+// Title and text of a page shown for another task than its own (the
+// progress and completion pages of a removal).
+struct PageTexts {
+    const char* Title;
+    const char* Text;
+    const char* Summary; // the completion page's group box; null elsewhere
+};
+
 // Client area of every page at 96 DPI; it scales with the window's DPI like
 // every position and size of the layout.
 constexpr int PageClientWidth = 600;

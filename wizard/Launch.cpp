@@ -7,13 +7,18 @@
 #include "RecordedRows.h"
 #include "RunLog.h"
 #include "RunReport.h"
+#include "SetEntry.h"
+#include "SingleInstance.h"
 #include "Unattended.h"
+#include "Uninstall.h"
 
 #include "Installmanager.h"
 
 namespace {
 
 std::string ModeName(const CommandLineOptions& options) {
+    if (options.Uninstall)
+        return "uninstall";
     if (options.Quiet)
         return "quiet, no window";
     if (options.Passive)
@@ -21,12 +26,18 @@ std::string ModeName(const CommandLineOptions& options) {
     return "wizard";
 }
 
+// A box may wait for an answer only where a person can give one: on the
+// interactive desktop, and when the line asks for no silent run (of this
+// installer or, by habit, of another kind).
+bool MayShowBox(const CommandLineOptions& options) {
+    return !options.Unattended() && !options.SilentSwitch && OnInteractiveDesktop();
+}
+
 // Stops before anything is changed. A box tells a person at the screen what
-// was wrong, unless the line asked for an unattended run: then nobody would
-// answer it.
+// was wrong; otherwise the run log alone says it.
 int RefuseCommandLine(const CommandLineOptions& options, const std::string& error) {
     ReportExit(ExitCodes::InvalidCommandLine, "invalid command line: " + error);
-    if (!options.Unattended())
+    if (MayShowBox(options))
         MessageBoxA(nullptr, (error + "\n\n" + UsageText).c_str(), InstallerCaption,
                     MB_ICONERROR | MB_OK);
     return ExitCodes::InvalidCommandLine;
@@ -37,11 +48,13 @@ PackageSteps LoggedSteps(bool& installing) {
     return {
         [] {
             int found = 0;
-            const bool none = RemoveEarlierPackagesWith(
-                EarlierRemoval{true, std::nullopt, [&found](const char* code, UINT result) {
-                                   ++found;
-                                   ReportRemoval(code, result);
-                               }});
+            const bool none =
+                RemoveEarlierPackagesWith(EarlierRemoval{true, std::nullopt,
+                                                         [&found](const char* code, UINT result) {
+                                                             ++found;
+                                                             ReportRemoval(code, result);
+                                                         },
+                                                         ""});
             if (!none)
                 LogLine("Earlier products were not removed: the wizard ends");
             else if (found == 0)
@@ -59,6 +72,11 @@ PackageSteps LoggedSteps(bool& installing) {
             RecordedRows rows(page);
             RunInstallation(rows);
             ReportOutcomes(rows);
+            // The wizard counts a restart request as a failure.
+            if (RunExitCode(rows, false) == ExitCodes::Success)
+                WriteSetEntry();
+            else
+                RemoveSetEntry();
         },
     };
 }
@@ -75,8 +93,6 @@ int RunWizard(const CommandLineOptions& options) {
             return RefuseCommandLine(options, error);
         }
     }
-    if (!options.RunLogFile)
-        return RunSetup({RemoveEarlierPackages, StageSetupFiles, RunInstallation});
     bool installing = false;
     RunSetup(LoggedSteps(installing));
     return ReportExit(ExitCodes::Success, installing ? "the wizard installed and ended"
@@ -90,14 +106,42 @@ int ExitCodeIfTerminated = ExitCodes::Success;
 int StartInstaller(const CommandLineOptions& options) {
     if (options.RunLogFile)
         StartRunLog(*options.RunLogFile);
+    // Asked where nobody can read a box, the usage goes to the log, whatever
+    // else the line holds.
+    if (options.Help && !MayShowBox(options)) {
+        ReportStart("usage");
+        LogLine(UsageText);
+        return ReportExit(ExitCodes::InvalidCommandLine,
+                          "the usage was asked for where no box may be shown");
+    }
     if (!options.Valid()) {
         ReportStart(ModeName(options));
         return RefuseCommandLine(options, options.Error);
     }
     if (options.Help) {
         ReportStart("usage");
+        if (!MayShowBox(options)) {
+            LogLine(UsageText);
+            return ReportExit(ExitCodes::InvalidCommandLine,
+                              "the usage was asked for where no box may be shown");
+        }
         MessageBoxA(nullptr, UsageText, InstallerCaption, MB_ICONINFORMATION | MB_OK);
         return ReportExit(ExitCodes::Success, "the usage was shown");
+    }
+    // The temporary copy of a removal runs while its original holds the lock.
+    if (!options.RemovalSource && !TakeInstanceLock()) {
+        if (!options.Unattended() && !options.Uninstall) {
+            ReportStart(ModeName(options));
+            BringOtherInstallerToFront();
+            return ReportExit(ExitCodes::Success,
+                              "another installer is running: its page was brought to the front");
+        }
+        ReportStart(ModeName(options));
+        return ReportExit(ExitCodes::AnotherInstallRunning, "another installer is running");
+    }
+    if (options.Uninstall) {
+        ExitCodeIfTerminated = ExitCodes::InstallFailure;
+        return RunUninstall(options);
     }
     if (options.Unattended()) {
         ExitCodeIfTerminated = ExitCodes::InstallFailure;

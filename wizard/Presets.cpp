@@ -2,6 +2,8 @@
 #include "Presets.h"
 
 #include "CharText.h"
+#include "PackagePaths.h"
+
 #include "Installmanager.h"
 
 namespace {
@@ -34,5 +36,24 @@ std::string ApplyPresets(const CommandLineOptions& options) {
         SetDestinationFolder(*options.Destination);
     if (options.MsiLogs)
         InstallSession.LogEnabled = true;
+    return options.Destination && !options.Uninstall ? DestinationTooLong() : "";
+}
+
+std::string DestinationTooLong() {
+    const std::string destination = GetDestinationFolder();
+    for (int32_t i = 0; i < InstallSession.ComponentCount; ++i) {
+        const ComponentEntry& entry = InstallSession.Components[i];
+        if (!entry.Selected)
+            continue;
+        const std::string staged = StagedPackagePath(destination, entry);
+        const std::string log = PackageLogFile(GetLogFolder(), entry);
+        const std::string& longest = staged.size() >= log.size() ? staged : log;
+        if (longest.size() > MaxPathLength)
+            return "The folder \"" + WholeCharacters(destination, 120) +
+                   (destination.size() > 120 ? "..." : "") + "\" of /dir is too long: " + longest +
+                   " would be " + std::to_string(longest.size()) +
+                   " characters, more than Windows paths hold (" + std::to_string(MaxPathLength) +
+                   ").";
+    }
     return "";
 }

@@ -13,3 +13,8 @@
 // initial mark. Returns the error of an invalid command line (a name that no
 // section has), or "" when all is applied; on an error nothing is changed.
 std::string ApplyPresets(const CommandLineOptions& options);
+
+// The error when a path the run must write under the destination (a staged
+// package of a selected component, its log) would be longer than Windows
+// paths hold; "" when every one fits.
+std::string DestinationTooLong();

@@ -57,6 +57,10 @@ void TfrmProgress::CreateControls() {
 }
 
 void TfrmProgress::FormShow() {
+    if (Texts) {
+        SetWindowTextA(lblTitle, Texts->Title);
+        SetWindowTextA(lblText, Texts->Text);
+    }
     cancelConfirmed_ = false;
     EnableWindow(cmdCancel, FALSE);
     SendMessageA(pbrPackage, PBM_SETPOS, 0, 0);

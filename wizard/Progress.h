@@ -19,6 +19,8 @@ class TfrmProgress : public Form, public ProgressRows {
     HWND cmdNext = nullptr;
     HWND cmdCancel = nullptr;
     HWND lsvProgress = nullptr;
+    // Other title and text than the installation's, when set before showing.
+    const PageTexts* Texts = nullptr;
     HWND lblAction = nullptr;
     HWND pbrPackage = nullptr;
 

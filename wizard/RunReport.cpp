@@ -1,8 +1,10 @@
 // Writing the run's story into the run log.
 #include "RunReport.h"
 
+#include "InstallOutcome.h"
 #include "PackagePaths.h"
 #include "RunLog.h"
+#include "JoinText.h"
 #include "StagedPackages.h"
 
 #include "Installmanager.h"
@@ -50,9 +52,10 @@ bool ReportFreeSpace(bool enough) {
 }
 
 void ReportRemoval(const char* productCode, unsigned result) {
+    const bool removed = result == ERROR_SUCCESS || NeedsRestart(result);
     LogLine("Earlier product " + std::string(productCode) + " found; removal " +
-            (result == ERROR_SUCCESS ? "succeeded" : "failed") + " (result " +
-            std::to_string(result) + ")");
+            (removed ? "succeeded" : "failed") + " (result " + std::to_string(result) + ")" +
+            (NeedsRestart(result) ? "; a restart is needed to finish it" : ""));
 }
 
 void ReportNoEarlierProduct() {
@@ -78,20 +81,41 @@ void ReportStaging() {
     }
 }
 
-void ReportOutcomes(const RecordedRows& rows) {
-    if (!LogFolderProblem().empty())
-        LogLine("Package logs: none written. " + LogFolderProblem());
+namespace {
+
+// "<action> of [Section] Description: succeeded|failed (...)", then why it
+// failed, the versions and the package's log, where known.
+void ReportRows(const RecordedRows& rows, const char* action) {
     for (const RecordedRows::Row& row : rows.Rows()) {
         if (!row.Entry)
             continue;
-        std::string line = "Installation of " + Named(*row.Entry) + ": " +
-                           (row.Entry->Succeeded   ? "succeeded"
-                            : row.Entry->Cancelled ? "cancelled"
-                                                   : "failed");
-        if (row.Result)
-            line += " (Windows Installer result " + std::to_string(*row.Result) + ")";
-        LogLine(line);
+        const RowFacts& facts = row.Facts;
+        const std::string result = row.Result ? std::to_string(*row.Result) : "";
+        auto item = [](const char* label, const std::string& value) {
+            return value.empty() ? std::string() : JoinText({label, value});
+        };
+        LogLine(
+            JoinText({action, " of ", Named(*row.Entry), ": ",
+                    row.Entry->Succeeded   ? "succeeded"
+                    : row.Entry->Cancelled ? "cancelled"
+                                           : "failed",
+                    item(" (Windows Installer result ", result), result.empty() ? "" : ")",
+                    item("; ", facts.Reason), item("; registered version ", facts.InstalledVersion),
+                    item("; package version ", facts.PackageVersion),
+                    item("; package log ", facts.LogFile)}));
     }
+}
+
+} // namespace
+
+void ReportOutcomes(const RecordedRows& rows) {
+    if (!LogFolderProblem().empty())
+        LogLine("Package logs: none written. " + LogFolderProblem());
+    ReportRows(rows, "Installation");
+}
+
+void ReportRemovals(const RecordedRows& rows) {
+    ReportRows(rows, "Removal");
 }
 
 int ReportExit(int exitCode, const std::string& reason) {

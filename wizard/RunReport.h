@@ -25,8 +25,11 @@ void ReportNoEarlierProduct();
 // Whether each selected component's package is in the staging folder now.
 void ReportStaging();
 
-// Each row's outcome with the service's result.
+// Each row's outcome with the service's result, the reason of a failure the
+// result does not tell, the versions and the package's log.
 void ReportOutcomes(const RecordedRows& rows);
+// The same for a removal.
+void ReportRemovals(const RecordedRows& rows);
 
 // The last line: the exit code and why.
 int ReportExit(int exitCode, const std::string& reason);

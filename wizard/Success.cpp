@@ -57,6 +57,11 @@ void TfrmSuccess::CreateControls() {
 }
 
 void TfrmSuccess::FormShow() {
+    if (Texts) {
+        SetWindowTextA(lblTitle, Texts->Title);
+        SetWindowTextA(lblText, Texts->Text);
+        SetWindowTextA(GroupBox1, Texts->Summary);
+    }
     FillSummaryList();
 }
 

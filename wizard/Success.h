@@ -16,6 +16,8 @@ class TfrmSuccess : public Form {
     HWND cmdCancel = nullptr;
     HWND GroupBox1 = nullptr;
     HWND lsvComponents = nullptr;
+    // Other title, text and summary caption than the installation's.
+    const PageTexts* Texts = nullptr;
 
     void FormShow() override;
     void FillSummaryList();

@@ -3,11 +3,15 @@
 #include "Unattended.h"
 
 #include "Artwork.h"
+#include "InstallOutcome.h"
 #include "PackageOperations.h"
 #include "Presets.h"
 #include "Progress.h"
+#include "Success.h"
 #include "RecordedRows.h"
+#include "RunLog.h"
 #include "RunReport.h"
+#include "SetEntry.h"
 
 #include "Installmanager.h"
 #include "JoinText.h"
@@ -16,8 +20,6 @@
 
 #include <exception>
 #include <memory>
-
-namespace {
 
 // The service's user-interface level for removals and installations alike.
 // /quiet: none at all. /passive: basic progress only, without modal boxes
@@ -32,27 +34,69 @@ INSTALLUILEVEL ServiceLevel(const CommandLineOptions& options) {
 
 // The progress page of a /passive run, centred on the desktop for as long as
 // the run lasts.
-struct PassivePage {
-    PassivePage() {
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-        frmProgress = new TfrmProgress;
-        frmProgress->CentreAtFirstShow = true;
-        frmProgress->CancelOffered = false;
-        frmProgress->Show();
+PassivePage::PassivePage(const PageTexts* texts) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    frmProgress = new TfrmProgress;
+    frmProgress->CentreAtFirstShow = true;
+    frmProgress->Texts = texts;
+    frmProgress->CancelOffered = false;
+    frmProgress->Show();
+}
+
+void PassivePage::ShowCompletion(const PageTexts& texts) {
+    frmSuccess = new TfrmSuccess;
+    frmSuccess->Texts = &texts;
+    frmSuccess->SetPosition(frmProgress->Left(), frmProgress->Top());
+    frmProgress->Hide();
+    frmSuccess->ShowModal();
+    delete frmSuccess;
+    frmSuccess = nullptr;
+}
+
+PassivePage::~PassivePage() {
+    frmProgress->Hide();
+    delete frmProgress;
+    frmProgress = nullptr;
+    ReleaseArtwork();
+}
+
+int RunExitCode(const RecordedRows& rows, bool restart) {
+    bool failed = false, busy = false, cancelled = false;
+    for (const RecordedRows::Row& row : rows.Rows()) {
+        cancelled = cancelled || (row.Entry && row.Entry->Cancelled);
+        failed = failed || !row.Entry || !row.Entry->Succeeded;
+        busy = busy || row.Result == ERROR_INSTALL_ALREADY_RUNNING;
+        restart = restart ||
+                  (row.Result && NeedsRestart(*row.Result) && row.Entry && row.Entry->Succeeded);
     }
-    ~PassivePage() {
-        frmProgress->Hide();
-        delete frmProgress;
-        frmProgress = nullptr;
-        ReleaseArtwork();
-    }
-    PassivePage(const PassivePage&) = delete;
-    PassivePage& operator=(const PassivePage&) = delete;
-};
+    if (cancelled)
+        return ExitCodes::Cancelled;
+    if (busy)
+        return ExitCodes::AnotherInstallRunning;
+    if (failed)
+        return ExitCodes::InstallFailure;
+    return restart ? ExitCodes::SuccessRestartRequired : ExitCodes::Success;
+}
+
+namespace {
+
+// Why the destination cannot be reached (no such drive, share or server), or
+// "": a missing volume is not a lack of space.
+std::string UnreachableDestination() {
+    std::string root = DrivePart(GetDestinationFolder());
+    if (root.empty())
+        return "";
+    AddTrailingBackslash(root);
+    ULARGE_INTEGER available = {}, total = {}, totalFree = {};
+    if (GetDiskFreeSpaceExA(root.c_str(), &available, &total, &totalFree))
+        return "";
+    return "the destination's drive or share " + root + " cannot be reached (" +
+           WindowsErrorText(GetLastError()) + ")";
+}
 
 // Stages and installs the selected components; the exit code of the outcome.
-int Install(const CommandLineOptions& options) {
+int Install(const CommandLineOptions& options, bool restart) {
     std::unique_ptr<PassivePage> page;
     if (options.Passive)
         page = std::make_unique<PassivePage>();
@@ -61,22 +105,21 @@ int Install(const CommandLineOptions& options) {
     // The rows of the page, or plain rows when there is no window.
     std::unique_ptr<RecordedRows> rows =
         page ? std::make_unique<RecordedRows>(*frmProgress) : std::make_unique<RecordedRows>();
-    RunInstallationWith(*rows, InstallationMode{ServiceLevel(options), true});
+    RunInstallationWith(*rows, InstallationMode{ServiceLevel(options), true, SuppressRestart});
     ReportOutcomes(*rows);
-
-    for (const RecordedRows::Row& row : rows->Rows())
-        if (row.Entry && row.Entry->Cancelled)
-            return ReportExit(ExitCodes::Cancelled, "the installation was cancelled");
-    bool restart = false;
-    for (const RecordedRows::Row& row : rows->Rows()) {
-        if (!row.Entry || !row.Entry->Succeeded)
-            return ReportExit(ExitCodes::InstallFailure, "at least one component failed");
-        restart = restart || row.Result == ERROR_SUCCESS_REBOOT_REQUIRED;
-    }
-    if (restart)
-        return ReportExit(ExitCodes::SuccessRestartRequired,
-                          "every chosen component installed; a restart is required");
-    return ReportExit(ExitCodes::Success, "every chosen component installed");
+    const int exitCode = RunExitCode(*rows, restart);
+    if (exitCode == ExitCodes::Success || exitCode == ExitCodes::SuccessRestartRequired)
+        WriteSetEntry();
+    else
+        RemoveSetEntry();
+    return ReportExit(exitCode, exitCode == ExitCodes::Success ? "every chosen component installed"
+                                : exitCode == ExitCodes::SuccessRestartRequired
+                                    ? "every chosen component installed; a restart is required"
+                                : exitCode == ExitCodes::AnotherInstallRunning
+                                    ? "another installation was running"
+                                : exitCode == ExitCodes::Cancelled
+                                    ? "the installation was cancelled"
+                                    : "at least one component failed");
 }
 
 int Run(const CommandLineOptions& options) {
@@ -95,20 +138,33 @@ int Run(const CommandLineOptions& options) {
 
     // Checked before anything is removed: a run that cannot install leaves
     // the machine as it was.
+    const std::string unreachable = UnreachableDestination();
+    if (!unreachable.empty())
+        return ReportExit(ExitCodes::InstallFailure, unreachable);
     if (!ReportFreeSpace(HasEnoughDiskSpace()))
         return ReportExit(ExitCodes::DiskFull, "not enough disk space on the destination's drive");
 
     int found = 0;
+    bool restart = false;
+    UINT failure = ERROR_SUCCESS;
     const bool removed = RemoveEarlierPackagesWith(
-        EarlierRemoval{false, ServiceLevel(options), [&found](const char* code, UINT result) {
+        EarlierRemoval{false, ServiceLevel(options),
+                       [&](const char* code, UINT result) {
                            ++found;
+                           restart = restart || NeedsRestart(result);
+                           if (result != ERROR_SUCCESS && !NeedsRestart(result))
+                               failure = result;
                            ReportRemoval(code, result);
-                       }});
+                       },
+                       SuppressRestart + 1});
     if (!removed)
-        return ReportExit(ExitCodes::InstallFailure, "an earlier product could not be removed");
+        return ReportExit(failure == ERROR_INSTALL_ALREADY_RUNNING
+                              ? ExitCodes::AnotherInstallRunning
+                              : ExitCodes::InstallFailure,
+                          "an earlier product could not be removed");
     if (found == 0)
         ReportNoEarlierProduct();
-    return Install(options);
+    return Install(options, restart);
 }
 
 } // namespace

@@ -24,10 +24,26 @@ void RemoveProduct(const TestPackage& package) {
                    (std::string("Software\\Norvane E2E\\") + package.name).c_str());
 }
 
+constexpr const char* SetEntryKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\NorvaneComponents";
+
 void RemoveAllProducts() {
     MsiSetInternalUI(INSTALLUILEVEL_NONE, nullptr);
     for (const TestPackage& package : AllPackages)
         RemoveProduct(package);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, SetEntryKey, KEY_WOW64_64KEY, 0);
+}
+
+std::string SetEntryText(const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SetEntryKey, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY,
+                      &key) != ERROR_SUCCESS)
+        return "(missing)";
+    char value[1024] = {};
+    DWORD size = sizeof value - 1;
+    const LSTATUS status = RegGetValueA(key, nullptr, name, RRF_RT_REG_SZ, nullptr, value, &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? value : "(missing)";
 }
 
 bool Installed(const TestPackage& package) {

@@ -24,7 +24,14 @@ inline const TestPackage Beta{"Beta", "{EED733A5-9B3E-4EB8-9A38-FD1CE407D882}"};
 inline const TestPackage Gamma{"Gamma", "{E53709D9-B95A-4F12-B335-A6AB9D913CD7}"};
 inline const TestPackage EarlierTwo{"EarlierTwo", "{7AEDC31A-6F02-4677-8C7B-908B94801E20}"};
 inline const TestPackage EarlierFive{"EarlierFive", "{CD38262E-8BA5-4FBD-A02E-022035AEE482}"};
-inline const TestPackage AllPackages[] = {Alpha, Beta, Gamma, EarlierTwo, EarlierFive};
+inline const TestPackage EarlierOneRestart{"EarlierOneRestart",
+                                           "{C7D3FDEC-834A-4FA7-A671-0D632E077B08}"};
+inline const TestPackage AllPackages[] = {Alpha,      Beta,        Gamma,
+                                          EarlierTwo, EarlierFive, EarlierOneRestart};
+
+// The set's Add/Remove Programs entry (64-bit view): a value, or "(missing)"
+// when the value or the entry is not there.
+std::string SetEntryText(const char* name);
 
 // A value the package wrote under HKLM\Software\Norvane E2E\<package>, or
 // "(missing)".
@@ -32,7 +39,8 @@ std::string RegistryText(const std::string& package, const char* name);
 
 // Removes the product (when present) and the values it wrote.
 void RemoveProduct(const TestPackage& package);
-// Every scenario product, without the service showing any window.
+// Every scenario product and the set's entry, without the service showing
+// any window.
 void RemoveAllProducts();
 
 bool Installed(const TestPackage& package);

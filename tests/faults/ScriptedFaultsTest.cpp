@@ -62,6 +62,11 @@ TEST(ScriptedFaults, EveryFailingResultIsAFailedRowAndEveryRowIsTried) {
                                             "c" + std::to_string(i) + ".msi", i % 2 == 1));
     entries.push_back(SelectedComponent("Last", "last.msi"));
     SetSessionComponents(entries);
+    // Every package names the one present product.
+    for (const ComponentEntry& entry : entries)
+        Script.ProductCodes[dest + "\\SetupFiles\\" +
+                            (entry.SetupFileSubFolder ? entry.Description + "\\" : "") +
+                            entry.MSIFileName] = Script.ProductCode;
     InstallSession.LogEnabled = true;
     size_t call = 0;
     Script.Install = [&](const std::string&, const std::string&) {
@@ -101,6 +106,8 @@ TEST(ScriptedFaults, EveryFailingResultIsAFailedRowAndEveryRowIsTried) {
     ResetInstallSession();
 }
 
+// A removal that asks for a restart (3010, 1641) has removed the product:
+// the check goes on. Every other result ends it.
 TEST(ScriptedFaults, AFailedRemovalEndsTheCheckWhateverItsResult) {
     for (UINT result : FailingResults) {
         ++Tally.Cases;
@@ -109,9 +116,13 @@ TEST(ScriptedFaults, AFailedRemovalEndsTheCheckWhateverItsResult) {
         Script.States[EarlierProductCodes[5]] = INSTALLSTATE_DEFAULT;
         Script.RemoveResults[EarlierProductCodes[0]] = result;
         BoxAnswerer answerer("Confirm", IDYES);
-        EXPECT_FALSE(RemoveEarlierPackages()) << result;
-        EXPECT_TRUE(
-            Script.CallsStartingWith("configure " + std::string(EarlierProductCodes[5])).empty());
+        const bool removed = result == ERROR_SUCCESS_REBOOT_REQUIRED ||
+                             result == ERROR_SUCCESS_REBOOT_INITIATED;
+        EXPECT_EQ(RemoveEarlierPackages(), removed) << result;
+        EXPECT_EQ(
+            Script.CallsStartingWith("configure " + std::string(EarlierProductCodes[5])).empty(),
+            !removed)
+            << result;
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -35,7 +36,21 @@ TEST(CommandLine, AcceptsTheGrammarInAnyCaseWithEitherPrefix) {
     EXPECT_TRUE(ParseCommandLine({"-HELP"}).Help);
     // Without /quiet or /passive the licence option is allowed and unused.
     EXPECT_TRUE(ParseCommandLine({"/acceptlicense", "/log", "x"}).Valid());
-    EXPECT_TRUE(ParseCommandLine({"-Verify", "/log", "x"}).Verify);
+    const CommandLineOptions verify = ParseCommandLine({"-Verify", "/log", "x"});
+    EXPECT_TRUE(verify.Verify && verify.Valid()) << verify.Error;
+
+    // /uninstall needs no licence, with or without a window; /norestart goes
+    // with every run; "/" in a folder is read as "\".
+    for (const Arguments& arguments :
+         {Arguments{"/uninstall"}, Arguments{"/uninstall", "/quiet", "/components", "Data"},
+          Arguments{"-UNINSTALL", "/passive", "/norestart", "/dir", "C:/Norvane"},
+          Arguments{"/quiet", "/acceptlicense", "/norestart"}}) {
+        const CommandLineOptions options = ParseCommandLine(arguments);
+        EXPECT_TRUE(options.Valid()) << arguments[0] << ": " << options.Error;
+    }
+    EXPECT_EQ(ParseCommandLine({"/dir", "C:/Program Files/Norvane/"}).Destination,
+              "C:\\Program Files\\Norvane\\");
+    EXPECT_EQ(ParseCommandLine({"/dir", "//srv/share/N"}).Destination, "\\\\srv\\share\\N");
 }
 
 TEST(CommandLine, RefusesFaultsNamingTheArgument) {
@@ -59,6 +74,11 @@ TEST(CommandLine, RefusesFaultsNamingTheArgument) {
         {{"/quiet", "/passive", "/acceptlicense"}, "/quiet and /passive"},
         {{"/quiet"}, "/quiet needs /acceptlicense"},
         {{"/verify", "/dir", "C:\\x"}, "/verify checks the distribution"},
+        {{"/verify", "/uninstall"}, "/verify checks the distribution"},
+        {{"/uninstall", "/msilogs"}, "/uninstall removes components"},
+        {{"/uninstall", "/quiet", "/acceptlicense"}, "/uninstall removes components"},
+        {{"/removalsource", "C:\\x"}, "/removalsource is only used by /uninstall"},
+        {{"/norestart", "/norestart"}, "\"/norestart\" is given more than once"},
         {{"/passive", "/dir", "C:\\x"}, "/passive needs /acceptlicense"},
         {{"/dir", "Norvane"}, "\"Norvane\" of /dir is not an absolute path"},
         {{"/dir", "C:Norvane"}, "\"C:Norvane\" of /dir"},
@@ -89,41 +109,56 @@ TEST(CommandLine, KeepsTheFirstFaultAndStillReadsTheRunLog) {
     EXPECT_TRUE(options.Quiet); // no box for a line that asked for a quiet run
 }
 
-TEST(CommandLine, SplitsTheWideLineAsCommandLineToArgvWDoes) {
-    std::string unconvertible;
-    EXPECT_EQ(SplitCommandLine(L"\"C:\\Dist\\Setup.exe\" /dir \"C:\\Program Files\\N\" /log "
-                               L"a\\\\\"b c\"",
-                               &unconvertible),
-              Arguments({"/dir", "C:\\Program Files\\N", "/log", "a\\b c"}));
-    EXPECT_EQ(unconvertible, "");
-    // The program's name alone: no arguments.
-    EXPECT_TRUE(SplitCommandLine(L"Setup.exe").empty());
+TEST(CommandLine, SplitsTheWideLineWithQuotesThatGroupAndPlainBackslashes) {
+    const struct {
+        const wchar_t* line;
+        Arguments arguments;
+    } cases[] = {
+        // A folder with its closing backslash keeps every option after it.
+        {L"\"C:\\Dist\\Setup.exe\" /dir \"C:\\Program Files\\Norvane\\\" /components Core "
+         L"/log C:\\x.log",
+         {"/dir", "C:\\Program Files\\Norvane\\", "/components", "Core", "/log", "C:\\x.log"}},
+        {L"Setup.exe /log a\\\\\"b c\"d", {"/log", "a\\\\b cd"}},
+        {L"Setup.exe\t/log \"\"  \"x\"\t", {"/log", "", "x"}},
+        {L"\"C:\\A B\\Setup.exe\"/quiet", {"/quiet"}},
+        {L"Setup.exe", {}},
+        {L"", {}},
+    };
+    for (const auto& c : cases) {
+        std::string unconvertible;
+        EXPECT_EQ(SplitCommandLine(c.line, &unconvertible), c.arguments);
+        EXPECT_EQ(unconvertible, "");
+    }
     // A character the ANSI code page lacks is reported with its argument.
+    std::string unconvertible;
     const Arguments split = SplitCommandLine(L"Setup.exe /dir C:\\\x4E2D\x6587", &unconvertible);
     ASSERT_EQ(split.size(), 2u);
     EXPECT_EQ(unconvertible, split[1]);
     EXPECT_NE(unconvertible.find('?'), std::string::npos) << unconvertible;
 }
 
-// The argument as a command line carries it, by CommandLineToArgvW's rules:
-// backslashes double before a quote, quotes are escaped.
+TEST(CommandLine, NoticesTheSilentSwitchesOfEveryKindOfInstaller) {
+    const std::pair<Arguments, bool> cases[] = {
+        {{"/qn"}, true},         {{"/QB!"}, true},
+        {{"-q"}, true},          {{"/s"}, true},
+        {{"/S"}, true},          {{"/silent"}, true},
+        {{"/VERYSILENT"}, true}, {{"/passive"}, true},
+        {{"-passive!"}, true},   {{"/x", "{0}", "/qn"}, true},
+        {{"/sp-"}, false},       {{"/dir", "C:\\q"}, false},
+        {{"/log", "s"}, false},  {{"/save"}, false},
+        {{"/uninstall"}, false},
+    };
+    for (const auto& [arguments, silent] : cases)
+        EXPECT_EQ(ParseCommandLine(arguments).SilentSwitch, silent) << arguments.back();
+}
+
+// The argument as a command line carries it: in double quotes, everything
+// else as it is (no argument holds a double quote).
 std::wstring QuoteArgument(const std::string& argument) {
     std::wstring wide(argument.size(), L'\0');
     wide.resize(MultiByteToWideChar(CP_ACP, 0, argument.data(), static_cast<int>(argument.size()),
                                     wide.data(), static_cast<int>(wide.size())));
-    std::wstring quoted = L"\"";
-    size_t backslashes = 0;
-    for (wchar_t c : wide) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        backslashes = 0;
-        quoted += c;
-    }
-    quoted.append(backslashes * 2, L'\\');
-    return quoted + L"\"";
+    return L"\"" + wide + L"\"";
 }
 
 TEST(CommandLine, ThousandsOfRandomLinesParseSafelyAndOnlyValidOnesPass) {
@@ -143,13 +178,12 @@ TEST(CommandLine, ThousandsOfRandomLinesParseSafelyAndOnlyValidOnesPass) {
                                             "/x",
                                             "quiet",
                                             "",
-                                            "\"",
                                             "C:\\Norvane",
                                             "\\\\srv\\share",
                                             "rel",
                                             "Core,Data",
                                             ",",
-                                            "C:\\a\\\"b",
+                                            "C:\\a\\b\\",
                                             "-",
                                             "/dir/quiet"};
     auto pick = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(random); };
@@ -169,6 +203,7 @@ TEST(CommandLine, ThousandsOfRandomLinesParseSafelyAndOnlyValidOnesPass) {
             std::string junk(pick(5) == 0 ? 300 + pick(3000) : pick(12), ' ');
             for (char& c : junk)
                 c = static_cast<char>(1 + pick(255));
+            std::replace(junk.begin(), junk.end(), '"', '\'');
             arguments.push_back(junk);
         }
         // The arguments survive the trip through a wide command line.

@@ -1,6 +1,8 @@
 // The command line's choices applied to the session, and the run log.
 #include "Presets.h"
+#include "RecordedRows.h"
 #include "RunLog.h"
+#include "Unattended.h"
 #include "TestFiles.h"
 #include "core/SessionReset.h"
 
@@ -60,11 +62,14 @@ TEST(RunLog, AppendsLinesCreatingItsFolderAndNeverFails) {
     LogLine("one");
     LogLine("two");
     const std::string text = ReadTextFile(log);
-    EXPECT_LT(text.find("  one\r\n"), text.find("  two\r\n")) << text;
+    const size_t one = text.find("  one\r\n"), two = text.find("  two\r\n");
+    ASSERT_NE(one, std::string::npos) << text;
+    ASSERT_NE(two, std::string::npos) << text;
+    EXPECT_LT(one, two) << text;
+    // Every line names the process that wrote it.
+    const std::string pid = std::to_string(GetCurrentProcessId()).insert(0, 1, '[') + "]  one";
+    EXPECT_NE(text.find(pid), std::string::npos) << text;
 
-    // A log that cannot be written (its name is a folder) is left out.
-    StartRunLog(root.Path());
-    LogLine("nowhere");
     StartRunLog("");
     LogLine("nothing");
 }
@@ -85,6 +90,53 @@ TEST(RunLog, NeverAppendsThroughAHardLink) {
     EXPECT_NE(text.find("The run log " + (root / "install.log") + " is a link"), std::string::npos)
         << text;
     EXPECT_LT(text.find("  one\r\n"), text.find("  two\r\n")) << text;
+}
+
+TEST(RunLog, ALogThatCannotBeOpenedFallsBackToTheTemporaryFolderAndSaysWhy) {
+    ScratchFolder root;
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH + 1, temp);
+    const std::string fallback = std::string(temp) + "Norvane-Setup.log";
+    DeleteFileA(fallback.c_str());
+    // Its name is a folder: it cannot be opened as a file.
+    StartRunLog(root.Path());
+    LogLine("kept");
+    const std::string text = ReadTextFile(fallback);
+    DeleteFileA(fallback.c_str());
+    const size_t why = text.find("The run log \"" + root.Path() + "\" cannot be written (error 5");
+    ASSERT_NE(why, std::string::npos) << text;
+    EXPECT_LT(why, text.find("  kept\r\n")) << text;
+    StartRunLog("");
+}
+
+} // namespace
+
+namespace {
+
+// The exit code a deployment tool reads, from the rows' results and
+// outcomes (Succeeded as the run set it).
+TEST_F(Presets, TheExitCodeTellsRestartsBusyServiceAndFailuresApart) {
+    const struct {
+        std::vector<std::pair<unsigned, bool>> rows; // result, succeeded
+        bool restart;                                // an earlier removal asked for one
+        int exitCode;
+    } cases[] = {
+        {{{0, true}, {0, true}, {0, true}}, false, 0},
+        {{{0, true}, {3010, true}, {0, true}}, false, 3010},
+        {{{0, true}, {1641, true}, {0, true}}, false, 3010},
+        {{{0, true}, {0, true}, {0, true}}, true, 3010},
+        {{{3010, true}, {1603, false}, {0, true}}, false, 1603},
+        {{{3010, false}, {0, true}, {0, true}}, false, 1603},
+        {{{1618, false}, {1603, false}, {0, true}}, true, 1618},
+    };
+    for (const auto& c : cases) {
+        RecordedRows rows;
+        for (size_t i = 0; i < c.rows.size(); ++i) {
+            rows.SetRowResult(static_cast<int>(i), c.rows[i].first);
+            rows.RowEntry(static_cast<int>(i)).Succeeded = c.rows[i].second;
+        }
+        EXPECT_EQ(RunExitCode(rows, c.restart), c.exitCode) << c.exitCode;
+    }
 }
 
 } // namespace

@@ -18,6 +18,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 const std::string Query = "SELECT `Value` FROM `Property` WHERE `Property`='ProductCode'";
+const std::string VersionQuery = "SELECT `Value` FROM `Property` WHERE `Property`='ProductVersion'";
 
 class PackagesRunScripted : public ::testing::Test {
   protected:
@@ -42,19 +43,47 @@ TEST_F(PackagesRunScripted, InstallsEachRowWithItsProductCodeRead) {
     Script.States[Script.ProductCode] = INSTALLSTATE_ABSENT;
     FakeProgressRows rows;
 
-    RunInstallation(rows);
-
     const std::string core = dest + "\\SetupFiles\\core.msi";
     const std::string tools = dest + "\\SetupFiles\\Tools\\tools.msi";
-    EXPECT_THAT(Script.Calls,
-                ElementsAre("ui 3 no owner", "open " + core + " read-only", "view 11 " + Query,
-                            "execute 12 0", "fetch 12", "get 13 1 40 zeroed", "close 11",
-                            "close 12", "close 13", "state " + Script.ProductCode,
-                            "install " + core + " | " + FreshCommandLine(),
-                            "open " + tools + " read-only", "view 11 " + Query, "execute 12 0",
-                            "fetch 12", "get 13 1 40 zeroed", "close 11", "close 12", "close 13",
-                            "state " + Script.ProductCode,
-                            "install " + tools + " | " + FreshCommandLine()));
+    const std::string toolsCode = "{0D7C4B5E-1111-4222-8333-944455556611}";
+    Script.ProductCodes[core] = Script.ProductCode;
+    Script.ProductCodes[tools] = toolsCode;
+
+    RunInstallation(rows);
+
+    // Per package: its product code read, its state, the installation, then
+    // its version read and the service asked for the registered one.
+    auto package = [&](const std::string& path, const std::string& code) {
+        return std::vector<std::string>{"open " + path + " read-only",
+                                        "view 11 " + Query,
+                                        "execute 12 0",
+                                        "fetch 12",
+                                        "get 13 1 40 zeroed",
+                                        "close 11",
+                                        "close 12",
+                                        "close 13",
+                                        "state " + code,
+                                        "install " + path + " | " + FreshCommandLine(),
+                                        "open " + path + " read-only",
+                                        "view 11 " + VersionQuery,
+                                        "execute 12 0",
+                                        "fetch 12",
+                                        "get 13 1 64 zeroed",
+                                        "close 13",
+                                        "close 12",
+                                        "close 11",
+                                        "info " + code + " VersionString"};
+    };
+    std::vector<std::string> expected = {"ui 3 no owner"};
+    for (const std::string& call : package(core, Script.ProductCode))
+        expected.push_back(call);
+    // After the first package, the earlier products are checked again.
+    expected.push_back("info " + Script.ProductCode + " VersionString");
+    for (const std::string& call : package(tools, toolsCode))
+        expected.push_back(call);
+    expected.push_back("info " + Script.ProductCode + " VersionString");
+    expected.push_back("info " + toolsCode + " VersionString");
+    EXPECT_EQ(Script.Calls, expected);
     EXPECT_THAT(rows.Calls, ElementsAre("count", "image 0 0", "status 0 Installing...", "visible 0",
                                         "image 0 1", "status 0 Succeeded", "count", "image 1 0",
                                         "status 1 Installing...", "visible 1", "image 1 1",
@@ -117,7 +146,7 @@ TEST_F(PackagesRunScripted, AnUnattendedRunSetsItsLevelAndCountsARestartRequestA
     SetSessionComponents({SelectedComponent("A", "a.msi"), SelectedComponent("B", "b.msi"),
                           SelectedComponent("C", "c.msi")});
     RecordedRows plain;
-    RunInstallationWith(plain, InstallationMode{INSTALLUILEVEL_NONE, true});
+    RunInstallationWith(plain, InstallationMode{INSTALLUILEVEL_NONE, true, ""});
     EXPECT_EQ(Script.Calls.front(), "ui 2 no owner");
     EXPECT_THAT(resultsOf(plain), ElementsAre(3010u, 1603u, 0u));
     EXPECT_EQ(plain.Rows()[0].Status, "Succeeded");

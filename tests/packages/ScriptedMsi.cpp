@@ -16,6 +16,9 @@ std::vector<std::string> MsiScript::CallsStartingWith(const std::string& prefix)
 
 namespace {
 
+// The package the last database was opened from.
+std::string OpenedPath;
+
 std::string Text(LPCSTR text) {
     return text ? text : "(null)";
 }
@@ -45,13 +48,33 @@ UINT WINAPI EnableLog(DWORD mode, LPCSTR file, DWORD attributes) {
 UINT WINAPI OpenDatabase(LPCSTR path, LPCSTR persist, MSIHANDLE* database) {
     Script.Calls.push_back("open " + Text(path) +
                            (persist == MSIDBOPEN_READONLY ? " read-only" : " other"));
+    OpenedPath = Text(path);
     if (Script.OpenResult == ERROR_SUCCESS)
         *database = ScriptedDatabase;
     return Script.OpenResult;
 }
 
+// The property the last view asked for: the product code unless the query
+// names the version.
+bool AskedForVersion = false;
+
+// The product code of a package: its own where scripted; else the first
+// package names ProductCode and each other package a code of its own, as
+// real packages do.
+std::string CodeOf(const std::string& path) {
+    auto found = Script.ProductCodes.find(path);
+    if (found == Script.ProductCodes.end()) {
+        std::string code = Script.ProductCode;
+        const size_t others = Script.ProductCodes.size();
+        if (others > 0)
+            code.replace(code.size() - 3, 2, std::to_string(10 + others % 90));
+        found = Script.ProductCodes.emplace(path, code).first;
+    }
+    return found->second;
+}
 UINT WINAPI OpenView(MSIHANDLE database, LPCSTR query, MSIHANDLE* view) {
     Script.Calls.push_back("view " + std::to_string(database) + " " + Text(query));
+    AskedForVersion = Text(query).find("'ProductVersion'") != std::string::npos;
     if (Script.ViewResult == ERROR_SUCCESS)
         *view = ScriptedView;
     return Script.ViewResult;
@@ -96,12 +119,13 @@ UINT WINAPI GetString(MSIHANDLE record, UINT field, LPSTR buffer, DWORD* length)
                            std::to_string(*length) + (zeroed ? " zeroed" : " dirty"));
     if (Script.GetResult != ERROR_SUCCESS)
         return Script.GetResult;
-    const DWORD needed = static_cast<DWORD>(Script.ProductCode.size());
+    const std::string value = AskedForVersion ? Script.ProductVersion : CodeOf(OpenedPath);
+    const DWORD needed = static_cast<DWORD>(value.size());
     if (needed >= *length) {
         *length = needed;
         return ERROR_MORE_DATA;
     }
-    memcpy(buffer, Script.ProductCode.c_str(), needed + 1);
+    memcpy(buffer, value.c_str(), needed + 1);
     *length = needed;
     return ERROR_SUCCESS;
 }
@@ -117,11 +141,32 @@ INSTALLSTATE WINAPI QueryState(LPCSTR code) {
     return found == Script.States.end() ? INSTALLSTATE_UNKNOWN : found->second;
 }
 
+bool Done(UINT result) {
+    return result == ERROR_SUCCESS || result == ERROR_SUCCESS_REBOOT_REQUIRED ||
+           result == ERROR_SUCCESS_REBOOT_INITIATED;
+}
+
+UINT Remove(const std::string& call, const std::string& code) {
+    Script.Calls.push_back(call);
+    const auto found = Script.RemoveResults.find(code);
+    const UINT result = found == Script.RemoveResults.end() ? ERROR_SUCCESS : found->second;
+    if (Done(result)) {
+        Script.States[code] = INSTALLSTATE_ABSENT;
+        Script.Registered.erase(code);
+    }
+    return result;
+}
+
 UINT WINAPI Configure(LPCSTR code, int level, INSTALLSTATE state) {
-    Script.Calls.push_back("configure " + Text(code) + " " + std::to_string(level) + " " +
-                           std::to_string(state));
-    const auto found = Script.RemoveResults.find(Text(code));
-    return found == Script.RemoveResults.end() ? ERROR_SUCCESS : found->second;
+    return Remove("configure " + Text(code) + " " + std::to_string(level) + " " +
+                      std::to_string(state),
+                  Text(code));
+}
+
+UINT WINAPI ConfigureEx(LPCSTR code, int level, INSTALLSTATE state, LPCSTR commandLine) {
+    return Remove("configure " + Text(code) + " " + std::to_string(level) + " " +
+                      std::to_string(state) + " | " + Text(commandLine),
+                  Text(code));
 }
 
 int WINAPI GetInteger(MSIHANDLE record, UINT field) {
@@ -165,19 +210,40 @@ UINT WINAPI Install(LPCSTR path, LPCSTR commandLine) {
     Script.Calls.push_back("install " + Text(path) + " | " + Text(commandLine));
     if (!SendMessages())
         return ERROR_INSTALL_USEREXIT;
-    return Script.Install ? Script.Install(Text(path), Text(commandLine)) : ERROR_SUCCESS;
+    const std::string code = CodeOf(Text(path));
+    const UINT result =
+        Script.Install ? Script.Install(Text(path), Text(commandLine)) : ERROR_SUCCESS;
+    if (Done(result) && Script.RegisterOnInstall)
+        Script.Registered[code] = Script.ProductVersion;
+    return result;
+}
+
+UINT WINAPI ProductInfo(LPCSTR code, LPCSTR property, LPSTR value, DWORD* length) {
+    Script.Calls.push_back("info " + Text(code) + " " + Text(property));
+    const auto found = Script.Registered.find(Text(code));
+    if (found == Script.Registered.end())
+        return ERROR_UNKNOWN_PRODUCT;
+    if (found->second.size() >= *length) {
+        *length = static_cast<DWORD>(found->second.size());
+        return ERROR_MORE_DATA;
+    }
+    memcpy(value, found->second.c_str(), found->second.size() + 1);
+    *length = static_cast<DWORD>(found->second.size());
+    return ERROR_SUCCESS;
 }
 
 const MsiFunctions ScriptedFunctions = {
-    SetInternalUI,       EnableLog, OpenDatabase, OpenView,  Execute, Fetch,
-    GetString,           Close,     QueryState,   Configure, Install, GetInteger,
-    SetExternalUIRecord,
+    SetInternalUI, EnableLog,  OpenDatabase, OpenView,    Execute,
+    Fetch,         GetString,  Close,        QueryState,  Configure,
+    Install,       GetInteger, ConfigureEx,  ProductInfo, SetExternalUIRecord,
 };
 
 } // namespace
 
 ScriptedMsi::ScriptedMsi() : saved_(Msi) {
     Script = MsiScript();
+    AskedForVersion = false;
+    OpenedPath.clear();
     handler = nullptr;
     boxOwner = nullptr;
     Msi = ScriptedFunctions;

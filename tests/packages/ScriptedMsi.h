@@ -31,8 +31,8 @@ struct MsiScript {
     //   "open <path> <read-only|other>", "view <database> <query>",
     //   "execute <view> <record>", "fetch <view>",
     //   "get <record> <field> <length> <zeroed|dirty>", "close <handle>",
-    //   "state <code>", "configure <code> <level> <state>",
-    //   "install <path> | <command line>"
+    //   "state <code>", "configure <code> <level> <state>[ | <command line>]",
+    //   "install <path> | <command line>", "info <code> <property>"
     std::vector<std::string> Calls;
 
     // Results of the five steps that read the product code.
@@ -44,10 +44,22 @@ struct MsiScript {
     // The value field 1 holds; a value that does not fit the caller's buffer
     // answers ERROR_MORE_DATA, as the service does.
     std::string ProductCode = "{0D7C4B5E-1111-4222-8333-944455556666}";
+    // Product codes by package path. A package not listed here when it is
+    // first read is added: the first with ProductCode, each other with a code
+    // of its own.
+    std::map<std::string, std::string> ProductCodes;
+    // The ProductVersion every package holds.
+    std::string ProductVersion = "1.0.0";
+    // Registered versions by product code: an installation that succeeds
+    // registers its package's product at ProductVersion, unless
+    // RegisterOnInstall is false (Install then says what is registered).
+    std::map<std::string, std::string> Registered;
+    bool RegisterOnInstall = true;
 
     // States by product code; any other product is unknown (absent).
     std::map<std::string, INSTALLSTATE> States;
-    // Removal results by product code; any other removal succeeds.
+    // Removal results by product code; any other removal succeeds (and the
+    // product's state becomes absent, its registration goes).
     std::map<std::string, UINT> RemoveResults;
     // Installation result; 0 unless set.
     std::function<UINT(const std::string& path, const std::string& commandLine)> Install;

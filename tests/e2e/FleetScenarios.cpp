@@ -1,0 +1,186 @@
+// What a fleet administrator relies on: removal with /uninstall, the set's
+// Add/Remove Programs entry, outcomes that are checked, restarts, one
+// installer at a time, and command lines that never leave a box waiting.
+#include "Driver.h"
+#include "ScenarioPackages.h"
+#include "TestFiles.h"
+#include "UnattendedRun.h"
+
+#include <msi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace e2e;
+
+namespace {
+
+class Fleet : public Unattended {
+  protected:
+    // Any temporary copy of a removal still in the temporary folder.
+    static bool RemovalCopyLeft() {
+        char temp[MAX_PATH + 1] = {};
+        GetTempPathA(MAX_PATH + 1, temp);
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((std::string(temp) + "Norvane-Removal-*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return false;
+        FindClose(search);
+        return true;
+    }
+    static std::string Listing(const std::string& folder) {
+        std::string names;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+        while (search != INVALID_HANDLE_VALUE) {
+            names += std::string(found.cFileName) + " ";
+            if (!FindNextFileA(search, &found))
+                break;
+        }
+        if (search != INVALID_HANDLE_VALUE)
+            FindClose(search);
+        return names;
+    }
+    std::string staging_ = dest_ + "\\SetupFiles";
+};
+
+TEST_F(Fleet, QuietInstallThenUninstallLeavesNothingAndASecondUninstallIsStill0) {
+    Configure(Section("Alpha", "Alpha.msi", "Required=1\r\n") + Section("Beta", "Beta.msi") +
+              Section("Gamma", "Gamma.msi", "SetupFileSubFolder=1\r\n"));
+    ASSERT_EQ(Run(Quiet("/msilogs /dir \"" + dest_ + "\"")), 0u) << Log();
+    EXPECT_EQ(RegistryText("Beta", "Reboot"), "ReallySuppress");
+    EXPECT_EQ(SetEntryText("DisplayName"), "Norvane Components");
+    EXPECT_EQ(SetEntryText("NorvaneSections"), "Alpha,Beta,Gamma");
+    EXPECT_EQ(SetEntryText("InstallLocation"), dest_);
+    EXPECT_EQ(SetEntryText("QuietUninstallString"),
+              "\"" + staging_ + "\\Setup.exe\" /uninstall /quiet");
+    EXPECT_TRUE(FileIsThere(staging_ + "\\Setup.INI"));
+
+    // One named component: the required one stays, the entry follows.
+    EXPECT_EQ(Run("/uninstall /quiet /components beta,alpha /log \"" + log_ + "\""), 0u) << Log();
+    EXPECT_TRUE(Installed(Alpha) && Installed(Gamma));
+    EXPECT_FALSE(Installed(Beta));
+    EXPECT_EQ(SetEntryText("NorvaneSections"), "Alpha,Gamma");
+    EXPECT_TRUE(LogSays("Kept: [Alpha] is required by the others")) << Log();
+
+    // The entry's own command, from the copy in SetupFiles, as Intune runs it.
+    EXPECT_EQ(RunIn(staging_, "/uninstall /quiet /log \"" + log_ + "\""), 0u) << Log();
+    EXPECT_FALSE(windowSeen_);
+    EXPECT_FALSE(Installed(Alpha) || Installed(Beta) || Installed(Gamma));
+    EXPECT_EQ(SetEntryText("DisplayName"), "(missing)");
+    // The copy cleans up once the original has ended, then ends itself.
+    for (int wait = 0; wait < 150 && RemovalCopyLeft(); ++wait)
+        Sleep(100);
+    EXPECT_FALSE(RemovalCopyLeft());
+    EXPECT_FALSE(FolderIsThere(staging_)) << Log() << Listing(staging_);
+    EXPECT_FALSE(FolderIsThere(dest_ + "\\Logs"));
+    EXPECT_TRUE(LogSays("Removal of [Gamma] Gamma: succeeded (Windows Installer result 0)"))
+        << Log();
+
+    EXPECT_EQ(Run("/uninstall /quiet /log \"" + log_ + "\""), 0u);
+    EXPECT_TRUE(LogSays("Nothing to remove")) << Log();
+}
+
+TEST_F(Fleet, RunsThatEndWithAComponentNotInstalledWriteNoSetEntry) {
+    const struct {
+        std::string ini;
+        const char* logged;
+    } cases[] = {
+        // One package is missing.
+        {Section("Alpha", "Alpha.msi") + Section("Missing", "Missing.msi"),
+         "Installation of [Missing] Missing: failed (Windows Installer result 2); its package "
+         "was not staged"},
+        // Two sections name one product: the second cannot be told apart.
+        {Section("Alpha", "Alpha.msi") + Section("Twin", "Alpha.msi"),
+         "Installation of [Twin] Twin: failed (Windows Installer result 1603); its product "
+         "{1EBA7E6B-78D8-43C1-983A-B38C96BB3E9D} was already installed by [Alpha]"},
+    };
+    for (const auto& c : cases) {
+        Configure(c.ini);
+        EXPECT_EQ(Run(Quiet("")), 1603u) << Log();
+        EXPECT_TRUE(Installed(Alpha));
+        EXPECT_EQ(SetEntryText("DisplayName"), "(missing)");
+        EXPECT_TRUE(LogSays(c.logged)) << c.logged << "\n" << Log();
+        RemoveAllProducts();
+    }
+}
+
+TEST_F(Fleet, AnEarlierProductWhoseRemovalNeedsARestartEndsWith3010Installed) {
+    const std::string commandLine = "INSTALLDIR=\"" + (dist_ / "Earlier") + "\"";
+    ASSERT_EQ(MsiInstallProductA((dist_ / "EarlierOneRestart.msi").c_str(), commandLine.c_str()),
+              0u);
+    Configure(Section("Alpha", "Alpha.msi"));
+    EXPECT_EQ(Run(Quiet("/norestart")), 3010u) << Log();
+    EXPECT_FALSE(Installed(EarlierOneRestart));
+    EXPECT_TRUE(Installed(Alpha));
+    EXPECT_EQ(SetEntryText("NorvaneSections"), "Alpha");
+    EXPECT_TRUE(LogSays(std::string("Earlier product ") + EarlierOneRestart.productCode +
+                        " found; removal succeeded (result 3010)"))
+        << Log();
+}
+
+TEST_F(Fleet, TwoQuietRunsAtOnceEndWithOne0AndOne1618) {
+    Configure(Section("Alpha", "Alpha.msi") + Section("Beta", "Beta.msi") +
+              Section("Gamma", "Gamma.msi"));
+    // The first has earlier products to remove too, so that it is still busy
+    // when the second starts, just after the first has taken the lock.
+    for (const TestPackage& earlier : {EarlierTwo, EarlierFive}) {
+        const std::string package = dist_ / (std::string(earlier.name) + ".msi");
+        const std::string commandLine = "INSTALLDIR=\"" + (dist_ / "Earlier") + "\"";
+        ASSERT_EQ(MsiInstallProductA(package.c_str(), commandLine.c_str()), 0u);
+    }
+    const std::string second = dist_ / "second.log";
+    SetupProcess first(dist_.Path(), programFiles_, Quiet("/msilogs"));
+    for (int wait = 0; wait < 200 && !LogSays("started: quiet"); ++wait)
+        Sleep(10);
+    SetupProcess other(dist_.Path(), programFiles_,
+                       "/quiet /acceptlicense /log \"" + second + "\"");
+    EXPECT_EQ(other.WaitForExit(), 1618u) << ReadTextFile(second);
+    EXPECT_EQ(first.WaitForExit(), 0u) << Log();
+    EXPECT_TRUE(Installed(Alpha) && Installed(Beta) && Installed(Gamma));
+    EXPECT_NE(ReadTextFile(second).find("Exit code 1618: another installer is running"),
+              std::string::npos);
+    // Nothing half-staged: each copy is whole.
+    EXPECT_EQ(ReadTextFile(programFiles_ + "\\Norvane Components\\SetupFiles\\Gamma.msi"),
+              ReadTextFile(dist_ / "Gamma.msi"));
+}
+
+TEST_F(Fleet, AFolderWithItsClosingBackslashKeepsTheOptionsAfterIt) {
+    Configure(Section("Alpha", "Alpha.msi") + Section("Beta", "Beta.msi"));
+    EXPECT_EQ(Run("/quiet /acceptlicense /dir \"" + dest_ + "\\\" /components Beta /log " +
+                  (dist_ / "raw.log")),
+              0u);
+    EXPECT_TRUE(Installed(Beta));
+    EXPECT_FALSE(Installed(Alpha));
+    EXPECT_TRUE(FileIsThere(dest_ + "\\SetupFiles\\Beta.msi"));
+    EXPECT_NE(ReadTextFile(dist_ / "raw.log").find("Exit code 0"), std::string::npos);
+}
+
+// A line meant for a silent run, of this installer or by habit of another
+// kind, never shows a box, even when it is wrong: the run log alone says
+// what was wrong. (The Windows Installer is never called on these lines, so
+// no window of its own could appear either.)
+TEST_F(Fleet, SilentSwitchesOfAnyInstallerNeverOpenABox) {
+    Configure(Section("Alpha", "Alpha.msi"));
+    const struct {
+        std::string arguments;
+        const char* logged;
+    } cases[] = {
+        {"/s", "Unknown option \"/s\""},
+        {"/qn", "Unknown option \"/qn\""},
+        {"/silent /acceptlicense", "Unknown option \"/silent\""},
+        {"/x {1EBA7E6B-78D8-43C1-983A-B38C96BB3E9D} /qn", "Unknown option \"/x\""},
+        {"/quiet /?", "Exit code 1639: the usage was asked for"},
+    };
+    for (const auto& c : cases) {
+        windowSeen_ = false;
+        EXPECT_EQ(Run(c.arguments + " /log \"" + log_ + "\""), 1639u) << c.arguments;
+        EXPECT_FALSE(windowSeen_) << c.arguments;
+        EXPECT_TRUE(LogSays(c.logged)) << c.logged << "\n" << Log();
+    }
+    EXPECT_TRUE(LogSays("Setup.exe /uninstall")) << "the usage goes to the log";
+    EXPECT_FALSE(Installed(Alpha));
+}
+
+} // namespace
