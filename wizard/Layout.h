@@ -13,7 +13,6 @@
 
 #include "Form.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -27,16 +26,24 @@ template <class Page> struct ControlLayout {
     void (Page::*Click)(); // click handler, or nullptr
 };
 
+// Fills order with 0 .. count - 1 sorted by rank, equal ranks in table order:
+// an insertion sort, one function for every page (a page has a dozen rows).
+inline void SortByRank(const size_t* rank, size_t* order, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        size_t place = i;
+        for (; place > 0 && rank[order[place - 1]] > rank[i]; --place)
+            order[place] = order[place - 1];
+        order[place] = i;
+    }
+}
+
 template <class Page, size_t Count>
 void BuildLayout(Page& page, const ControlLayout<Page> (&layout)[Count]) {
-    std::array<size_t, Count> order;
+    std::array<size_t, Count> rank, order;
     for (size_t i = 0; i < Count; ++i)
-        order[i] = i;
-    auto rank = [&](size_t i) {
-        return layout[i].TabPosition < 0 ? Count + i : static_cast<size_t>(layout[i].TabPosition);
-    };
-    std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return rank(a) < rank(b); });
+        rank[i] =
+            layout[i].TabPosition < 0 ? Count + i : static_cast<size_t>(layout[i].TabPosition);
+    SortByRank(rank.data(), order.data(), Count);
     for (size_t i : order) {
         const ControlLayout<Page>& row = layout[i];
         HWND control = page.AddControl({row.Kind, row.Left, row.Top, row.Width, row.Height,
