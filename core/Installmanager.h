@@ -23,6 +23,7 @@ struct ComponentEntry {
     bool Required = false;           // cannot be deselected
     bool Selected = false;           // to be installed; changed only by the selection page
     bool Succeeded = false;          // outcome, written by the installation run
+    bool Cancelled = false;          // the user cancelled the run before this one was installed
     bool SetupFileSubFolder = false; // staged in a subfolder named after Description
     std::string SectionName;         // the section's name, by which the command line chooses it
 };

@@ -1,6 +1,7 @@
 // The installation run: each row's staged package handed to Windows Installer.
 #include "PackageOperations.h"
 
+#include "InstallProgress.h"
 #include "MessageTexts.h"
 #include "MsiFunctions.h"
 #include "PackagePaths.h"
@@ -60,6 +61,16 @@ UINT InstallPackage(const std::string& destination, const ComponentEntry& entry,
     return Msi.MsiInstallProductA(packagePath.c_str(), commandLine.c_str());
 }
 
+// A row the run did not install because the user cancelled it: the package
+// being installed was rolled back, the later ones were never started.
+void MarkCancelled(ProgressRows& rows, int row) {
+    ComponentEntry& entry = rows.RowEntry(row);
+    entry.Succeeded = false;
+    entry.Cancelled = true;
+    rows.SetRowImage(row, RowFailed);
+    rows.SetRowStatus(row, MessageTexts::Cancelled);
+}
+
 } // namespace
 
 void RunInstallation(ProgressRows& rows) {
@@ -68,21 +79,44 @@ void RunInstallation(ProgressRows& rows) {
 
 void RunInstallationWith(ProgressRows& rows, const InstallationMode& mode) {
     const std::string destination = GetDestinationFolder();
-    Msi.MsiSetInternalUI(mode.UiLevel, nullptr);
+    // The service's own boxes are owned by the page, in front of it; the
+    // service hands back its previous owner in `owner`, put back after the run,
+    // when the page is gone.
+    const HWND page = rows.OwnerWindow();
+    HWND owner = page;
+    Msi.MsiSetInternalUI(mode.UiLevel, page ? &owner : nullptr);
     const bool logReady = InstallSession.LogEnabled && MakeFolderPresent(GetLogFolder());
 
     // The row count is read anew before every row.
+    bool cancelled = false;
     for (int row = 0; row < rows.RowCount(); ++row) {
+        if (cancelled) {
+            MarkCancelled(rows, row);
+            continue;
+        }
         rows.SetRowImage(row, RowBeingInstalled);
         rows.SetRowStatus(row, MessageTexts::Installing);
         rows.MakeRowVisible(row);
 
         ComponentEntry& entry = rows.RowEntry(row);
-        const UINT result = InstallPackage(destination, entry, logReady);
+        UINT result;
+        {
+            ServiceMessages messages(rows);
+            result = InstallPackage(destination, entry, logReady);
+            // A package installed before the service heard the Cancel stays.
+            cancelled = messages.CancelConfirmed() || result == ERROR_INSTALL_USEREXIT;
+        }
+        if (result == ERROR_INSTALL_USEREXIT) {
+            rows.SetRowResult(row, result);
+            MarkCancelled(rows, row);
+            continue;
+        }
         entry.Succeeded = result == ERROR_SUCCESS || (mode.RestartCountsAsInstalled &&
                                                       result == ERROR_SUCCESS_REBOOT_REQUIRED);
         rows.SetRowResult(row, result);
         rows.SetRowImage(row, entry.Succeeded ? RowInstalled : RowFailed);
         rows.SetRowStatus(row, entry.Succeeded ? MessageTexts::Succeeded : MessageTexts::Failed);
     }
+    if (page)
+        Msi.MsiSetInternalUI(mode.UiLevel, &owner);
 }

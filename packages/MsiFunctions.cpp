@@ -37,7 +37,8 @@ bool LoadMsiFunctions() {
                           Resolve(library, "MsiQueryProductStateA", loaded.MsiQueryProductStateA) &&
                           Resolve(library, "MsiConfigureProductA", loaded.MsiConfigureProductA) &&
                           Resolve(library, "MsiInstallProductA", loaded.MsiInstallProductA) &&
-                          Resolve(library, "MsiRecordGetInteger", loaded.MsiRecordGetInteger);
+                          Resolve(library, "MsiRecordGetInteger", loaded.MsiRecordGetInteger) &&
+                          Resolve(library, "MsiSetExternalUIRecord", loaded.MsiSetExternalUIRecord);
     if (!complete) {
         FreeLibrary(library);
         return false;

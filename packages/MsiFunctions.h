@@ -26,6 +26,9 @@ struct MsiFunctions {
     UINT(WINAPI* MsiConfigureProductA)(LPCSTR productCode, int installLevel, INSTALLSTATE state);
     UINT(WINAPI* MsiInstallProductA)(LPCSTR packagePath, LPCSTR commandLine);
     int(WINAPI* MsiRecordGetInteger)(MSIHANDLE record, UINT field);
+    UINT(WINAPI* MsiSetExternalUIRecord)
+    (INSTALLUI_HANDLER_RECORD handler, DWORD filter, LPVOID context,
+     PINSTALLUI_HANDLER_RECORD previous);
 };
 
 // The functions of msi.dll itself; empty until LoadMsiFunctions succeeds.

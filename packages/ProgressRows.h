@@ -23,4 +23,18 @@ class ProgressRows {
     // the package was never handed to the service); told once per row, after
     // the install. Pages that show no codes ignore it.
     virtual void SetRowResult(int /*row*/, unsigned /*result*/) {}
+
+    // ---- While the service installs a package; rows without a window ignore
+    // these ------------------------------------------------------------------
+    // The window that owns the service's own boxes; null for none.
+    virtual HWND OwnerWindow() { return nullptr; }
+    // How far the current package has come, 0 to 1000.
+    virtual void SetPackageProgress(int /*perMille*/) {}
+    // The service's description of the action it performs now.
+    virtual void SetCurrentAction(const std::string& /*description*/) {}
+    // Whether the user may cancel now (the service says when it may not).
+    virtual void AllowCancel(bool /*allowed*/) {}
+    // Handles the window messages that are waiting, without blocking; true
+    // once the user has confirmed that the installation is to be cancelled.
+    virtual bool ServeWaitingMessages() { return false; }
 };

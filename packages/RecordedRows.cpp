@@ -59,3 +59,26 @@ void RecordedRows::SetRowResult(int row, unsigned result) {
     if (shown_)
         shown_->SetRowResult(row, result);
 }
+
+HWND RecordedRows::OwnerWindow() {
+    return shown_ ? shown_->OwnerWindow() : nullptr;
+}
+
+void RecordedRows::SetPackageProgress(int perMille) {
+    if (shown_)
+        shown_->SetPackageProgress(perMille);
+}
+
+void RecordedRows::SetCurrentAction(const std::string& description) {
+    if (shown_)
+        shown_->SetCurrentAction(description);
+}
+
+void RecordedRows::AllowCancel(bool allowed) {
+    if (shown_)
+        shown_->AllowCancel(allowed);
+}
+
+bool RecordedRows::ServeWaitingMessages() {
+    return shown_ && shown_->ServeWaitingMessages();
+}

@@ -31,6 +31,11 @@ class RecordedRows : public ProgressRows {
     void SetRowStatus(int row, const std::string& status) override;
     void MakeRowVisible(int row) override;
     void SetRowResult(int row, unsigned result) override;
+    HWND OwnerWindow() override;
+    void SetPackageProgress(int perMille) override;
+    void SetCurrentAction(const std::string& description) override;
+    void AllowCancel(bool allowed) override;
+    bool ServeWaitingMessages() override;
 
   private:
     Row& At(int row);

@@ -75,6 +75,10 @@ rm -rf "$data/dist" "$data/cp"
 # Ten packages through the installation run against a bare loop.
 rows+=("$(run "$build/bench/InstallBench.exe" "$(winpath "$build/bench/msi")" 7)")
 
+# The progress page's response to other programs during an installation.
+while IFS= read -r row; do rows+=("$row"); done \
+    < <(run "$build/bench/PageBench.exe" "$(winpath "$build/bench/msi/bulky")")
+
 # Catalogue scale: loading and filling the selection page.
 if [ -x "$build/bench/ScaleBench.exe" ]; then
     while IFS= read -r row; do rows+=("$row"); done \

@@ -9,6 +9,9 @@
 # instead of build/dist.
 # --dpi N walks the wizard headless at N dots per inch (96 = 100 %, 144 =
 # 150 %, ...) and saves the pictures in build/walkthrough-N/ instead.
+# --high-contrast walks it headless in the "High Contrast Black" scheme
+# (tools/high-contrast-black.reg) and saves the pictures in
+# build/walkthrough-high-contrast/.
 # --code-page 932 runs it as on a Japanese system (ANSI code page 932), in a
 # prefix of its own, and saves the walkthrough's pictures in
 # build/walkthrough-932/; samples/ja is a distribution written for it.
@@ -18,14 +21,21 @@
 # build/walkthrough/, installs the distribution's components into
 # build/wineprefix-xvfb and prints each page and outcome. It writes nothing
 # outside the build tree (tools/refresh-screenshots.sh updates docs/screenshots).
-# usage: tools/run.sh [--dist DIR] [--dpi N] [--code-page 932] [BUILD_DIR]
+# usage: tools/run.sh [--dist DIR] [--dpi N] [--code-page 932] [--high-contrast] [BUILD_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-usage="usage: tools/run.sh [--dist DIR] [--dpi N] [--code-page 932] [BUILD_DIR]"
+usage="usage: tools/run.sh [--dist DIR] [--dpi N] [--code-page 932] [--high-contrast] [BUILD_DIR]"
 dist_arg=""
 dpi=""
 code_page=""
-while [ "${1:-}" = "--dist" ] || [ "${1:-}" = "--dpi" ] || [ "${1:-}" = "--code-page" ]; do
+contrast=""
+while [ "${1:-}" = "--dist" ] || [ "${1:-}" = "--dpi" ] || [ "${1:-}" = "--code-page" ] ||
+    [ "${1:-}" = "--high-contrast" ]; do
+    if [ "$1" = "--high-contrast" ]; then
+        contrast=high-contrast
+        shift
+        continue
+    fi
     [ -n "${2:-}" ] || { echo "$usage" >&2; exit 2; }
     if [ "$1" = "--dist" ]; then
         dist_arg=$(realpath -m "$2")
@@ -59,9 +69,10 @@ if [ -n "$dist_arg" ]; then
     fi
 fi
 
-if [ -n "$dpi" ] || { [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; }; then
+if [ -n "$dpi" ] || [ -n "$contrast" ] || { [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; }; then
     echo "run: no display here, so the wizard is walked through headless under Xvfb."
-    export WINEPREFIX="$build/wineprefix-xvfb${code_page:+-$code_page}"
+    # The scheme lives in the prefix's registry: high contrast has its own.
+    export WINEPREFIX="$build/wineprefix-xvfb${code_page:+-$code_page}${contrast:+-$contrast}"
     . "$root/tools/wine-env.sh"
     [ -z "$code_page" ] || wine_code_page "$code_page"
     screen=${NVN_XVFB_DISPLAY:-:87}   # another number lets two walkthroughs run at once
@@ -74,7 +85,10 @@ if [ -n "$dpi" ] || { [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; };
     # one asked for, or 100 %.
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${dpi:-96}" /f \
         >/dev/null 2>&1
-    out="$build/walkthrough${dpi:+-$dpi}${code_page:+-$code_page}"
+    if [ -n "$contrast" ]; then
+        wine reg import "$(winepath -w "$root/tools/high-contrast-black.reg")" >/dev/null 2>&1
+    fi
+    out="$build/walkthrough${dpi:+-$dpi}${code_page:+-$code_page}${contrast:+-$contrast}"
     rm -rf "$out"
     mkdir -p "$out"
     status=0

@@ -21,6 +21,8 @@ struct ArtworkAtDpi {
 };
 
 std::vector<ArtworkAtDpi> artwork;
+// The installer's icon at each size asked for.
+std::vector<std::pair<int, HICON>> icons;
 
 ArtworkAtDpi& AtDpi(int dpi) {
     for (ArtworkAtDpi& known : artwork)
@@ -124,9 +126,16 @@ HFONT BoldPageFont(int dpi) {
 }
 
 HICON InstallerIcon(int size) {
-    // Shared icons come from the module's own resources and are never freed.
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_INSTALLER),
-                                         IMAGE_ICON, size, size, LR_SHARED));
+    for (const auto& [known, icon] : icons)
+        if (known == size)
+            return icon;
+    // Not shared: Windows hands a shared icon out at the size it was first
+    // loaded at, whatever size is asked for later.
+    auto icon = static_cast<HICON>(LoadImageA(
+        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_INSTALLER), IMAGE_ICON, size, size, 0));
+    if (icon)
+        icons.emplace_back(size, icon);
+    return icon;
 }
 
 HIMAGELIST LoadImageStrip(int bitmapId, int dpi) {
@@ -168,4 +177,7 @@ void ReleaseArtwork() {
         release(at.BoldPageFont);
     }
     artwork.clear();
+    for (const auto& [size, icon] : icons)
+        DestroyIcon(icon);
+    icons.clear();
 }

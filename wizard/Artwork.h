@@ -29,7 +29,8 @@ HFONT TitleFont(int dpi = LayoutDpi);
 // Verdana bold 8 point: labels that stand out.
 HFONT BoldPageFont(int dpi = LayoutDpi);
 
-// The installer's icon at 32 or 16 pixels; null when missing.
+// The installer's icon at this size in pixels, made from the image of the
+// icon resource nearest to it, kept until ReleaseArtwork; null when missing.
 HICON InstallerIcon(int size);
 
 // An image list cut from a strip of 16 x 16 images in a bitmap resource,
@@ -42,5 +43,6 @@ HIMAGELIST LoadImageStrip(int bitmapId, int dpi = LayoutDpi);
 // The bytes of an RCDATA resource; empty when missing.
 std::string LoadDataResource(int id);
 
-// Releases the pictures, brushes and fonts of every DPI at exit.
+// Releases the pictures, brushes, fonts and icons of every DPI at exit, once
+// no window uses them.
 void ReleaseArtwork();

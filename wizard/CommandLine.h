@@ -11,6 +11,7 @@
 namespace ExitCodes {
 constexpr int Success = 0;
 constexpr int DiskFull = 112;                // ERROR_DISK_FULL
+constexpr int Cancelled = 1602;              // ERROR_INSTALL_USEREXIT
 constexpr int InstallFailure = 1603;         // ERROR_INSTALL_FAILURE
 constexpr int BadConfiguration = 1619;       // ERROR_INSTALL_PACKAGE_OPEN_FAILED
 constexpr int InvalidCommandLine = 1639;     // ERROR_INVALID_COMMAND_LINE

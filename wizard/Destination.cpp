@@ -1,6 +1,7 @@
 // The destination folder page.
 #include "Destination.h"
 
+#include "AccessibleNames.h"
 #include "Layout.h"
 #include "MessageTexts.h"
 
@@ -63,7 +64,14 @@ HWND TfrmDestination::InitialFocus() {
 
 // The session supplies (and keeps) the default folder at the first show.
 void TfrmDestination::FormShow() {
-    SetWindowTextA(lblDestinationFolder, GetDestinationFolder().c_str());
+    ShowFolder(GetDestinationFolder());
+}
+
+// The folder is a label that never takes the focus: the Change button says
+// it, so that it is heard.
+void TfrmDestination::ShowFolder(const std::string& folder) {
+    SetWindowTextA(lblDestinationFolder, folder.c_str());
+    SetAccessibleName(cmdChange, ChangeFolderName + folder);
 }
 
 void TfrmDestination::StoreDestination() {
@@ -76,7 +84,7 @@ void TfrmDestination::StoreDestination() {
 void TfrmDestination::cmdChangeClick() {
     std::string folder = WindowText(lblDestinationFolder);
     if (BrowseDestinationFolder(folder, Handle, BrowseDestinationTitle))
-        SetWindowTextA(lblDestinationFolder, folder.c_str());
+        ShowFolder(folder);
 }
 
 // The folder is stored before the check, so it stays in the session when the

@@ -25,6 +25,8 @@ class TfrmDestination : public Form {
     HWND cmdNext = nullptr;
     HWND cmdCancel = nullptr;
 
+    // Shows the folder, and names the Change button after it.
+    void ShowFolder(const std::string& folder);
     // The shown folder becomes the session's destination, unchanged.
     void StoreDestination();
 
@@ -44,6 +46,9 @@ extern TfrmDestination* frmDestination;
 
 // The title of the folder browser opened by Change.
 inline constexpr const char* BrowseDestinationTitle = "Select the destination directory.";
+
+// The accessible name of Change: this, then the shown folder.
+inline constexpr const char* ChangeFolderName = "Change installation folder, now ";
 
 // The folder browser that Change opens: BrowseForFolder unless a test has put
 // its own in. Same contract: true with the picked folder in `folder`.

@@ -64,3 +64,17 @@ int MetricForDpi(int index, int dpi) {
     static const auto forDpi = User32Function<MetricForDpiFunction>("GetSystemMetricsForDpi");
     return forDpi ? forDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
+
+RECT WorkAreaAt(POINT point) {
+    HMONITOR monitor = MonitorFromPoint(point, MONITOR_DEFAULTTONULL);
+    if (!monitor) {
+        POINT cursor = {0, 0};
+        GetCursorPos(&cursor);
+        monitor = MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY);
+    }
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info))
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+    return info.rcWork;
+}

@@ -23,5 +23,9 @@ RECT ScaledRect(int left, int top, int width, int height, int dpi);
 // DPI (the frame's metrics are those of that DPI where the system has them).
 void AdjustFrameForDpi(RECT& frame, DWORD style, DWORD exStyle, int dpi);
 
+// The work area (the monitor without the taskbar) of the monitor that holds
+// the point, or when no monitor does, of the monitor under the mouse pointer.
+RECT WorkAreaAt(POINT point);
+
 // A system metric (SM_CXICON, SM_CXSMICON, ...) at this DPI.
 int MetricForDpi(int index, int dpi);

@@ -6,6 +6,7 @@
 
 #include "Artwork.h"
 #include "DisplayScale.h"
+#include "HighContrast.h"
 #include "MessageTexts.h"
 #include "PageControls.h"
 
@@ -17,8 +18,6 @@ namespace {
 
 constexpr const char* PageClassName = "NorvaneWizardPage";
 constexpr const wchar_t PageClassNameW[] = L"NorvaneWizardPage";
-constexpr COLORREF White = RGB(255, 255, 255);
-constexpr COLORREF Navy = RGB(0, 0, 128);
 // Messages of Windows 8.1 and 10 on, which older headers may lack.
 constexpr UINT DpiChangedMessage = 0x02E0;        // WM_DPICHANGED
 constexpr UINT DpiScaledSizeMessage = 0x02E4;     // WM_GETDPISCALEDSIZE
@@ -36,7 +35,7 @@ void KeepDialogFromScaling(HWND dialog) {
 }
 
 // A dialog class of the installer's own, so that a page is told apart from a
-// message box (#32770) and carries the icon.
+// message box (#32770); its windows get their icons at their DPI.
 bool RegisterPageClass() {
     static const bool registered = [] {
         WNDCLASSEXA page = {};
@@ -44,8 +43,8 @@ bool RegisterPageClass() {
         page.lpfnWndProc = DefDlgProcA;
         page.cbWndExtra = DLGWINDOWEXTRA;
         page.hInstance = GetModuleHandleA(nullptr);
-        page.hIcon = InstallerIcon(32);
-        page.hIconSm = InstallerIcon(16);
+        // No class icons: each window is given its icons at its DPI, which
+        // the artwork releases with the windows at exit.
         page.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
         page.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         page.lpszClassName = PageClassName;
@@ -109,6 +108,7 @@ bool Form::HandleNeeded() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowTextA(Handle, InstallerCaption);
     SetIcons();
+    highContrast_ = HighContrast();
     CreateControls();
     if (!complete_) {
         DestroyWindow(Handle);
@@ -197,12 +197,13 @@ INT_PTR Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND: {
         // The picture, also when a control has the page's background drawn
-        // into its own context (the group box does).
+        // into its own context (the group box does); in high contrast the
+        // window colour alone.
         HDC dc = reinterpret_cast<HDC>(wParam);
         RECT client;
         GetClientRect(Handle, &client);
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-        if (HDC memory = imgBackground ? CreateCompatibleDC(dc) : nullptr) {
+        FillRect(dc, &client, GetSysColorBrush(HighContrast() ? COLOR_WINDOW : COLOR_BTNFACE));
+        if (HDC memory = imgBackground && !HighContrast() ? CreateCompatibleDC(dc) : nullptr) {
             HGDIOBJ old = SelectObject(memory, imgBackground);
             BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
             SelectObject(memory, old);
@@ -238,6 +239,15 @@ INT_PTR Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
         return TRUE;
     }
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        // Every page hears it, reads the setting again and follows a change
+        // that it has not followed yet. New colours of the scheme come with
+        // WM_SYSCOLORCHANGE.
+        RefreshHighContrast();
+        if (HighContrast() != highContrast_ || message == WM_SYSCOLORCHANGE)
+            ApplyColourScheme();
+        return FALSE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         return ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -285,8 +295,10 @@ INT_PTR Form::ControlColours(HDC dc, HWND child) {
         // so it also repaints correctly when its text changes.
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, control->Definition.Kind == ControlKind::Title
-                             ? Navy
+                             ? TitleColour()
                              : GetSysColor(COLOR_WINDOWTEXT));
+        if (HighContrast())
+            return reinterpret_cast<INT_PTR>(PanelBrush());
         HBRUSH picture = BackgroundBrush(dpi_);
         if (!picture)
             return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
@@ -298,12 +310,29 @@ INT_PTR Form::ControlColours(HDC dc, HWND child) {
     case ControlKind::RadioButton:
     case ControlKind::CheckBox:
     case ControlKind::GroupBox:
-        SetBkColor(dc, White);
+        SetBkColor(dc, PanelColour());
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
+        return reinterpret_cast<INT_PTR>(PanelBrush());
     default:
         return FALSE;
     }
+}
+
+// The scheme may have changed: the lists and the agreement box take the
+// colours of the new one (the common controls also hear of the system's new
+// colours only from their parent), and everything is painted again.
+void Form::ApplyColourScheme() {
+    highContrast_ = HighContrast();
+    for (const Control& control : controls_) {
+        SetClassicLook(control.Handle, HighContrast());
+        if (control.Definition.Kind == ControlKind::ListView) {
+            SendMessageA(control.Handle, WM_SYSCOLORCHANGE, 0, 0);
+            ApplyListColours(control.Handle);
+        } else if (control.Definition.Kind == ControlKind::RichText) {
+            ApplyRichTextColours(control.Handle);
+        }
+    }
+    RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 HWND Form::AddControl(const ControlDefinition& definition) {
@@ -407,12 +436,13 @@ bool Form::Prepare() {
     PageResult = PageResults::None;
     FormShow();
     if (CentreAtFirstShow && !shownBefore_) {
+        // On one monitor: centred on all of them together, a page would
+        // straddle two (and two display scales).
         RECT frame;
         GetWindowRect(Handle, &frame);
-        SetPosition(GetSystemMetrics(SM_XVIRTUALSCREEN) +
-                        (GetSystemMetrics(SM_CXVIRTUALSCREEN) - (frame.right - frame.left)) / 2,
-                    GetSystemMetrics(SM_YVIRTUALSCREEN) +
-                        (GetSystemMetrics(SM_CYVIRTUALSCREEN) - (frame.bottom - frame.top)) / 2);
+        const RECT area = WorkAreaAt({left_, top_});
+        SetPosition(area.left + (area.right - area.left - (frame.right - frame.left)) / 2,
+                    area.top + (area.bottom - area.top - (frame.bottom - frame.top)) / 2);
     }
     shownBefore_ = true;
     UpdateRadioTabStops();

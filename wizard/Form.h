@@ -31,7 +31,8 @@ enum class ControlKind {
     GroupBox,    // BUTTON group box, white background
     Edit,        // EDIT, one line
     ListView,    // SysListView32 in report view, white
-    RichText,    // read-only rich text box, white, keeps the Tab key
+    RichText,    // read-only rich text box, white
+    ProgressBar, // msctls_progress32
 };
 
 // Settings of a control in a layout table, combined with |.
@@ -48,6 +49,7 @@ constexpr unsigned NoHeader = 1u << 7;   // list view: no column headers
 constexpr unsigned Borderless = 1u << 8; // list view: no border, flat
 constexpr unsigned CheckBoxes = 1u << 9; // list view: a check box per row
 constexpr unsigned RowSelect = 1u << 10; // list view: whole-row selection
+constexpr unsigned NamesNext = 1u << 11; // label: names the control after it
 } // namespace Flag
 
 // The tab position of a control that the focus skips.
@@ -110,8 +112,9 @@ class Form {
     int Top() const;
     void SetPosition(int left, int top);
 
-    // Centres the page on the whole desktop at its first show (after the
-    // controller has placed it), never again.
+    // Centres the page at its first show, never again: on the work area of
+    // the monitor that holds the position the controller gave it (or, off
+    // every monitor, of the monitor under the mouse pointer).
     bool CentreAtFirstShow = false;
 
     // ---- Building: used by BuildLayout (Layout.h) ----------------------------
@@ -155,6 +158,7 @@ class Form {
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR ControlColours(HDC dc, HWND child);
+    void ApplyColourScheme();
     const Control* FindControl(HWND handle) const;
     bool Prepare();
     void Reveal();
@@ -175,6 +179,7 @@ class Form {
     bool shownBefore_ = false;
     bool complete_ = true;
     bool lastWasRadio_ = false;
+    bool highContrast_ = false; // the setting the controls were made or last coloured for
     int nextControlId_ = 100;
 };
 

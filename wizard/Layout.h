@@ -9,12 +9,19 @@
 //
 // The controls are created in tab order (that is their z-order, which is the
 // order Tab walks), then the controls without a tab position in table order.
+// A label flagged NamesNext is created just before the control that follows
+// it in the table: a control without a caption of its own is named, for a
+// screen reader, after the label just before it in z-order.
 #pragma once
 
 #include "Form.h"
 
-#include <array>
 #include <cstddef>
+
+// The order in which the rows of a layout are created, as described above,
+// from each row's tab position and flags: row indexes, into order. One
+// function for every page, so that no page carries a sort of its own.
+void CreationOrder(const int* tabPositions, const unsigned* flags, size_t count, size_t* order);
 
 template <class Page> struct ControlLayout {
     ControlKind Kind;
@@ -26,24 +33,16 @@ template <class Page> struct ControlLayout {
     void (Page::*Click)(); // click handler, or nullptr
 };
 
-// Fills order with 0 .. count - 1 sorted by rank, equal ranks in table order:
-// an insertion sort, one function for every page (a page has a dozen rows).
-inline void SortByRank(const size_t* rank, size_t* order, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-        size_t place = i;
-        for (; place > 0 && rank[order[place - 1]] > rank[i]; --place)
-            order[place] = order[place - 1];
-        order[place] = i;
-    }
-}
-
 template <class Page, size_t Count>
 void BuildLayout(Page& page, const ControlLayout<Page> (&layout)[Count]) {
-    std::array<size_t, Count> rank, order;
-    for (size_t i = 0; i < Count; ++i)
-        rank[i] =
-            layout[i].TabPosition < 0 ? Count + i : static_cast<size_t>(layout[i].TabPosition);
-    SortByRank(rank.data(), order.data(), Count);
+    int tabPositions[Count];
+    unsigned flags[Count];
+    for (size_t i = 0; i < Count; ++i) {
+        tabPositions[i] = layout[i].TabPosition;
+        flags[i] = layout[i].Flags;
+    }
+    size_t order[Count];
+    CreationOrder(tabPositions, flags, Count, order);
     for (size_t i : order) {
         const ControlLayout<Page>& row = layout[i];
         HWND control = page.AddControl({row.Kind, row.Left, row.Top, row.Width, row.Height,

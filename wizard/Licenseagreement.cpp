@@ -22,7 +22,7 @@ const ControlLayout<Page> Layout[] = {
                   Flag::None,                   NoTabStop, nullptr},
     {Label,       &Page::lblText,       128, 144, 441,  17,
                   "Please read the following license agreement carefully:",
-                  Flag::None,                   NoTabStop, nullptr},
+                  Flag::NamesNext,              NoTabStop, nullptr},
     {RichText,    &Page::rtbLicense,    128, 168, 441, 121, nullptr,
                   Flag::None,                   5,         nullptr},
     {RadioButton, &Page::rdbAccept,     128, 304, 441,  17,

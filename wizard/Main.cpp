@@ -49,8 +49,6 @@ void RegisterMainClass() {
     main.cbSize = sizeof main;
     main.lpfnWndProc = MainWindowProc;
     main.hInstance = GetModuleHandleA(nullptr);
-    main.hIcon = InstallerIcon(32);
-    main.hIconSm = InstallerIcon(16);
     main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     main.lpszClassName = MainClassName;
     registered = RegisterClassExA(&main) != 0;

@@ -2,14 +2,13 @@
 #include "PageControls.h"
 
 #include "Artwork.h"
+#include "HighContrast.h"
 #include "SystemLibraries.h"
 
 #include <commctrl.h>
 #include <richedit.h>
 
 namespace {
-
-constexpr COLORREF White = RGB(255, 255, 255);
 
 // What every control of a kind is made of, before its flags; in the order of
 // ControlKind.
@@ -28,36 +27,35 @@ const KindStyle KindStyles[] = {
     {"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},         // Edit
     {WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL, WS_EX_CLIENTEDGE}, // ListView
     {RICHEDIT_CLASSA, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL,
-     WS_EX_CLIENTEDGE}, // RichText
+     WS_EX_CLIENTEDGE},      // RichText
+    {PROGRESS_CLASSA, 0, 0}, // ProgressBar
 };
 
-// The rich text box keeps the Tab key, which does nothing in it (in a dialog
-// the box would otherwise move the focus on by itself), and leaves Enter and
-// Esc to the dialog manager. It does not offer to have its text selected:
-// the dialog manager would select the whole agreement whenever the focus
-// comes to it.
+// The read-only rich text box leaves Tab, Shift+Tab, Enter and Esc to the
+// dialog manager, so that the keyboard moves on from it as from any other
+// control. It does not offer to have its text selected: the dialog manager
+// would select the whole agreement whenever the focus comes to it.
 WNDPROC richTextProcedure = nullptr;
 
 LRESULT CALLBACK RichTextInDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYDOWN && wParam == VK_TAB)
-        return 0;
     const LRESULT result = CallWindowProcA(richTextProcedure, window, message, wParam, lParam);
     if (message == WM_GETDLGCODE)
-        return (result | DLGC_WANTTAB) & ~(DLGC_WANTALLKEYS | DLGC_HASSETSEL);
+        return result & ~(DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_HASSETSEL);
     return result;
 }
 
 // The group box draws only its frame and caption, and the page, which clips
-// its children, paints nothing under it; its inside is filled white here,
+// its children, paints nothing under it; its inside is filled here with the
+// panel's colour,
 // within the part that is being repainted.
 WNDPROC groupBoxProcedure = nullptr;
 
-LRESULT CALLBACK GroupBoxPaintsWhite(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK GroupBoxPaintsPanel(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
         HRGN update = CreateRectRgn(0, 0, 0, 0);
         if (GetUpdateRgn(window, update, FALSE) != NULLREGION) {
             HDC dc = GetDC(window);
-            FillRgn(dc, update, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            FillRgn(dc, update, PanelBrush());
             ReleaseDC(window, dc);
         }
         DeleteObject(update);
@@ -138,11 +136,10 @@ HWND CreatePageControl(HWND page, const ControlDefinition& definition, int id, b
         const DWORD extended = ((flags & Flag::CheckBoxes) ? LVS_EX_CHECKBOXES : 0) |
                                ((flags & Flag::RowSelect) ? LVS_EX_FULLROWSELECT : 0);
         SendMessageA(control, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-        SendMessageA(control, LVM_SETBKCOLOR, 0, White);
-        SendMessageA(control, LVM_SETTEXTBKCOLOR, 0, White);
+        ApplyListColours(control);
     }
     if (kind == ControlKind::RichText) {
-        SendMessageA(control, EM_SETBKGNDCOLOR, 0, White);
+        ApplyRichTextColours(control);
         // Lines wrap at the box's width, although it has a horizontal bar.
         SendMessageA(control, EM_SETTARGETDEVICE, 0, 0);
         richTextProcedure = reinterpret_cast<WNDPROC>(
@@ -150,7 +147,9 @@ HWND CreatePageControl(HWND page, const ControlDefinition& definition, int id, b
     }
     if (kind == ControlKind::GroupBox)
         groupBoxProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupBoxPaintsWhite)));
+            control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupBoxPaintsPanel)));
+    if (HighContrast())
+        SetClassicLook(control, true);
     if (flags & Flag::Checked)
         SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
     if (flags & Flag::AutoSize)

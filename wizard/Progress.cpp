@@ -1,9 +1,12 @@
 // The progress page.
 #include "Progress.h"
 
+#include "AccessibleNames.h"
 #include "Artwork.h"
 #include "Layout.h"
 #include "ListViews.h"
+#include "MessageTexts.h"
+#include "WaitingMessages.h"
 #include "resource.h"
 
 #include <stdexcept>
@@ -29,9 +32,13 @@ const ControlLayout<Page> Layout[] = {
     {Button,   &Page::cmdNext,      408, 368,  89,  25, "&Next >",
                Flag::Default | Flag::Disabled,            1,         nullptr},
     {Button,   &Page::cmdCancel,    504, 368,  89,  25, "&Cancel",
-               Flag::Cancel | Flag::Disabled,             2,         nullptr},
-    {ListView, &Page::lsvProgress,  128, 184, 441, 161, nullptr,
+               Flag::Cancel | Flag::Disabled,             2,         &Page::cmdCancelClick},
+    {ListView, &Page::lsvProgress,  128, 184, 441, 113, nullptr,
                Flag::NoHeader | Flag::Borderless,         3,         nullptr},
+    {Label,    &Page::lblAction,    128, 304, 441,  17, "",
+               Flag::OneLine,                             NoTabStop, nullptr},
+    {ProgressBar, &Page::pbrPackage, 128, 328, 441, 17, nullptr,
+               Flag::None,                                NoTabStop, nullptr},
 };
 // clang-format on
 
@@ -43,9 +50,17 @@ void TfrmProgress::CreateControls() {
     AddListColumn(lsvProgress, "", 100);
     // imgProgress: the list view owns it and destroys it with itself.
     SetImageStrip(lsvProgress, IDB_STATUS);
+    SendMessageA(pbrPackage, PBM_SETRANGE32, 0, 1000);
+    SetAccessibleName(lsvProgress, "Installation progress");
+    // Before it stands the action line, whose text changes and may be empty.
+    SetAccessibleName(pbrPackage, "Package progress");
 }
 
 void TfrmProgress::FormShow() {
+    cancelConfirmed_ = false;
+    EnableWindow(cmdCancel, FALSE);
+    SendMessageA(pbrPackage, PBM_SETPOS, 0, 0);
+    SetWindowTextA(lblAction, "");
     SendMessageA(lsvProgress, LVM_DELETEALLITEMS, 0, 0);
     for (int32_t i = 0; i < InstallSession.ComponentCount; ++i) {
         ComponentEntry& entry = InstallSession.Components[i];
@@ -79,4 +94,31 @@ void TfrmProgress::SetRowStatus(int row, const std::string& status) {
 void TfrmProgress::MakeRowVisible(int row) {
     SendMessageA(lsvProgress, LVM_ENSUREVISIBLE, row, FALSE);
     UpdateWindow(lsvProgress);
+}
+
+void TfrmProgress::SetPackageProgress(int perMille) {
+    SendMessageA(pbrPackage, PBM_SETPOS, perMille, 0);
+}
+
+void TfrmProgress::SetCurrentAction(const std::string& description) {
+    if (WindowText(lblAction) != description)
+        SetWindowTextA(lblAction, description.c_str());
+}
+
+void TfrmProgress::AllowCancel(bool allowed) {
+    EnableWindow(cmdCancel, allowed && CancelOffered && !cancelConfirmed_);
+}
+
+void TfrmProgress::cmdCancelClick() {
+    if (MessageBoxA(Handle, MessageTexts::CancelQuestion, MessageTexts::Confirm,
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) != IDYES)
+        return;
+    cancelConfirmed_ = true;
+    EnableWindow(cmdCancel, FALSE);
+}
+
+bool TfrmProgress::ServeWaitingMessages() {
+    if (Handle)
+        ServeWaitingMessagesOf(Handle, cmdCancel);
+    return cancelConfirmed_;
 }

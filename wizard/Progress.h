@@ -1,6 +1,7 @@
 // The progress page: one row per selected component, updated row by row by
-// the installation run while the page is on screen. The user cannot act on
-// it: its buttons are disabled and it has no close box.
+// the installation run while the page is on screen, with a bar for the
+// package being installed and a line naming what the service does now. The
+// only button that can act is Cancel, while a package installs.
 #pragma once
 
 #include "Form.h"
@@ -18,18 +19,37 @@ class TfrmProgress : public Form, public ProgressRows {
     HWND cmdNext = nullptr;
     HWND cmdCancel = nullptr;
     HWND lsvProgress = nullptr;
+    HWND lblAction = nullptr;
+    HWND pbrPackage = nullptr;
+
+    // Whether Cancel can be pressed while a package installs; an unattended
+    // run offers none.
+    bool CancelOffered = true;
 
     // Rebuilds the rows: the selected components in catalogue order, no
-    // image, no status.
+    // image, no status; the bar empty, no action, Cancel not pressed.
     void FormShow() override;
 
+    // Asks whether to cancel the installation; Yes is told to the run.
+    void cmdCancelClick();
+
     // The row operations of the installation run. Each change is painted at
-    // once: the run processes no window messages.
+    // once: between the service's messages the page processes none.
     int RowCount() override;
     ComponentEntry& RowEntry(int row) override;
     void SetRowImage(int row, int imageIndex) override;
     void SetRowStatus(int row, const std::string& status) override;
     void MakeRowVisible(int row) override;
+
+    // What the run tells while a package installs.
+    HWND OwnerWindow() override { return Handle; }
+    void SetPackageProgress(int perMille) override;
+    void SetCurrentAction(const std::string& description) override;
+    void AllowCancel(bool allowed) override;
+    bool ServeWaitingMessages() override;
+
+  private:
+    bool cancelConfirmed_ = false;
 };
 
 extern TfrmProgress* frmProgress;

@@ -78,7 +78,9 @@ void ReportOutcomes(const RecordedRows& rows) {
         if (!row.Entry)
             continue;
         std::string line = "Installation of " + Named(*row.Entry) + ": " +
-                           (row.Entry->Succeeded ? "succeeded" : "failed");
+                           (row.Entry->Succeeded   ? "succeeded"
+                            : row.Entry->Cancelled ? "cancelled"
+                                                   : "failed");
         if (row.Result)
             line += " (Windows Installer result " + std::to_string(*row.Result) + ")";
         LogLine(line);

@@ -1,6 +1,7 @@
 // The component selection page.
 #include "Selection.h"
 
+#include "AccessibleNames.h"
 #include "Artwork.h"
 #include "Layout.h"
 #include "ListViews.h"
@@ -111,6 +112,8 @@ void TfrmSelection::CreateControls() {
     AddListColumn(lsvComponent, "Space", 95, LVCFMT_RIGHT);
     // imlComponent: the list view owns it and destroys it with itself.
     SetImageStrip(lsvComponent, IDB_COMPONENTS);
+    // The instruction above the list is a paragraph, too long for a name.
+    SetAccessibleName(lsvComponent, "Components");
 }
 
 void TfrmSelection::FormShow() {
@@ -140,6 +143,10 @@ void TfrmSelection::FillComponentList() {
         SetRowChecked(lsvComponent, row, entry.Selected);
         AttachEntry(lsvComponent, row, entry);
     }
+    // The first row has the focus, not only the selection, so that Space
+    // toggles it as soon as the list has the keyboard.
+    const UINT first = LVIS_FOCUSED | LVIS_SELECTED;
+    ListView_SetItemState(lsvComponent, 0, first, first);
     SendMessageA(lsvComponent, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(lsvComponent, nullptr, TRUE);
     filling_ = false;

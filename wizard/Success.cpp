@@ -1,6 +1,7 @@
 // The completion page.
 #include "Success.h"
 
+#include "AccessibleNames.h"
 #include "Artwork.h"
 #include "Layout.h"
 #include "ListViews.h"
@@ -52,6 +53,7 @@ void TfrmSuccess::CreateControls() {
     AddListColumn(lsvComponents, "", 100);
     // imgProgress: the list view owns it and destroys it with itself.
     SetImageStrip(lsvComponents, IDB_STATUS);
+    SetAccessibleName(lsvComponents, "Installation summary");
 }
 
 void TfrmSuccess::FormShow() {
@@ -68,7 +70,9 @@ void TfrmSuccess::FillSummaryList() {
                                       entry.Succeeded ? InstalledImage : FailedImage,
                                       reinterpret_cast<LPARAM>(&entry));
         SetListText(lsvComponents, row, 1,
-                    entry.Succeeded ? MessageTexts::Succeeded : MessageTexts::Failed);
+                    entry.Succeeded   ? MessageTexts::Succeeded
+                    : entry.Cancelled ? MessageTexts::Cancelled
+                                      : MessageTexts::Failed);
     }
 }
 

@@ -37,6 +37,7 @@ struct PassivePage {
         InitCommonControlsEx(&controls);
         frmProgress = new TfrmProgress;
         frmProgress->CentreAtFirstShow = true;
+        frmProgress->CancelOffered = false;
         frmProgress->Show();
     }
     ~PassivePage() {
@@ -62,6 +63,9 @@ int Install(const CommandLineOptions& options) {
     RunInstallationWith(*rows, InstallationMode{ServiceLevel(options), true});
     ReportOutcomes(*rows);
 
+    for (const RecordedRows::Row& row : rows->Rows())
+        if (row.Entry && row.Entry->Cancelled)
+            return ReportExit(ExitCodes::Cancelled, "the installation was cancelled");
     bool restart = false;
     for (const RecordedRows::Row& row : rows->Rows()) {
         if (!row.Entry || !row.Entry->Succeeded)

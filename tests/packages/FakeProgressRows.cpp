@@ -33,6 +33,23 @@ void FakeProgressRows::MakeRowVisible(int row) {
     Calls.push_back("visible " + std::to_string(row));
 }
 
+void FakeProgressRows::SetPackageProgress(int perMille) {
+    Shown.push_back(std::to_string(perMille));
+}
+
+void FakeProgressRows::SetCurrentAction(const std::string& description) {
+    Shown.push_back("action " + description);
+}
+
+void FakeProgressRows::AllowCancel(bool allowed) {
+    Shown.push_back(allowed ? "cancel 1" : "cancel 0");
+}
+
+bool FakeProgressRows::ServeWaitingMessages() {
+    return CancelOnRow >= 0 && CancelOnRow < static_cast<int>(Images.size()) &&
+           Images[CancelOnRow] == 0;
+}
+
 void FakeProgressRows::Grow(int row) {
     if (static_cast<size_t>(row) >= Images.size()) {
         Images.resize(row + 1, -1);

@@ -18,6 +18,11 @@ class FakeProgressRows : public ProgressRows {
     void SetRowImage(int row, int imageIndex) override;
     void SetRowStatus(int row, const std::string& status) override;
     void MakeRowVisible(int row) override;
+    void SetPackageProgress(int perMille) override;
+    void SetCurrentAction(const std::string& description) override;
+    bool ServeWaitingMessages() override;
+    void AllowCancel(bool allowed) override;
+    HWND OwnerWindow() override { return Owner; }
 
     std::vector<ComponentEntry*> Entries;
     // "count", "image <row> <index>", "status <row> <text>", "visible <row>".
@@ -25,6 +30,15 @@ class FakeProgressRows : public ProgressRows {
     // What each row shows now.
     std::vector<int> Images;
     std::vector<std::string> Statuses;
+    // What the page showed while packages installed: "<per mille>" for each
+    // bar position, "action <text>" for each action line, "cancel <0|1>" for
+    // each change of whether Cancel can be pressed.
+    std::vector<std::string> Shown;
+    // The user confirms Cancel when the page is served while this row is
+    // being installed; -1: never.
+    int CancelOnRow = -1;
+    // The page's window, owner of the service's boxes.
+    HWND Owner = nullptr;
 
   private:
     void Grow(int row);

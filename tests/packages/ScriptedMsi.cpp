@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 MsiScript Script;
 
@@ -19,8 +20,17 @@ std::string Text(LPCSTR text) {
     return text ? text : "(null)";
 }
 
+// The owner of the service's boxes, as the service keeps it.
+HWND boxOwner = nullptr;
+
 INSTALLUILEVEL WINAPI SetInternalUI(INSTALLUILEVEL level, HWND* owner) {
-    Script.Calls.push_back("ui " + std::to_string(level) + (owner ? " owner" : " no owner"));
+    char named[32] = " no owner";
+    if (owner) {
+        snprintf(named, sizeof named, " owner %llX",
+                 static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(*owner)));
+        std::swap(boxOwner, *owner);
+    }
+    Script.Calls.push_back("ui " + std::to_string(level) + named);
     return INSTALLUILEVEL_DEFAULT;
 }
 
@@ -59,7 +69,26 @@ UINT WINAPI Fetch(MSIHANDLE view, MSIHANDLE* record) {
     return Script.FetchResult;
 }
 
+// The message being handed to the handler, and the handler.
+const ServiceMessage* currentMessage = nullptr;
+INSTALLUI_HANDLER_RECORD handler = nullptr;
+LPVOID handlerContext = nullptr;
+DWORD handlerFilter = 0;
+
+UINT WINAPI MessageText(UINT field, LPSTR buffer, DWORD* length) {
+    const std::string text = field == 2 && currentMessage ? currentMessage->Text : "";
+    if (text.size() >= *length) {
+        *length = static_cast<DWORD>(text.size());
+        return ERROR_MORE_DATA;
+    }
+    memcpy(buffer, text.c_str(), text.size() + 1);
+    *length = static_cast<DWORD>(text.size());
+    return ERROR_SUCCESS;
+}
+
 UINT WINAPI GetString(MSIHANDLE record, UINT field, LPSTR buffer, DWORD* length) {
+    if (record == ScriptedMessageRecord)
+        return MessageText(field, buffer, length);
     bool zeroed = true;
     for (DWORD i = 0; i < *length; ++i)
         zeroed = zeroed && buffer[i] == '\0';
@@ -95,21 +124,62 @@ UINT WINAPI Configure(LPCSTR code, int level, INSTALLSTATE state) {
     return found == Script.RemoveResults.end() ? ERROR_SUCCESS : found->second;
 }
 
+int WINAPI GetInteger(MSIHANDLE record, UINT field) {
+    if (record != ScriptedMessageRecord || !currentMessage || field == 0 ||
+        field > currentMessage->Fields.size())
+        return MSI_NULL_INTEGER;
+    return currentMessage->Fields[field - 1];
+}
+
+UINT WINAPI SetExternalUIRecord(INSTALLUI_HANDLER_RECORD newHandler, DWORD filter, LPVOID context,
+                                PINSTALLUI_HANDLER_RECORD previous) {
+    char hex[16];
+    snprintf(hex, sizeof hex, "%lX", static_cast<unsigned long>(filter));
+    Script.Handlers.push_back(newHandler ? "handler " + std::string(hex) : "handler none");
+    if (previous)
+        *previous = handler;
+    handler = newHandler;
+    handlerContext = context;
+    handlerFilter = newHandler ? filter : 0;
+    return ERROR_SUCCESS;
+}
+
+// Hands the script's messages to the handler; false when it cancelled.
+bool SendMessages() {
+    for (const ServiceMessage& message : Script.Messages) {
+        if (!handler || !(handlerFilter & (1u << (message.Type >> 24))))
+            continue;
+        if (Script.MessageIntervalMs)
+            Sleep(Script.MessageIntervalMs);
+        currentMessage = &message;
+        const int answer = handler(handlerContext, message.Type, ScriptedMessageRecord);
+        currentMessage = nullptr;
+        Script.Answers.push_back(answer);
+        if (answer == IDCANCEL)
+            return false;
+    }
+    return true;
+}
+
 UINT WINAPI Install(LPCSTR path, LPCSTR commandLine) {
     Script.Calls.push_back("install " + Text(path) + " | " + Text(commandLine));
+    if (!SendMessages())
+        return ERROR_INSTALL_USEREXIT;
     return Script.Install ? Script.Install(Text(path), Text(commandLine)) : ERROR_SUCCESS;
 }
 
 const MsiFunctions ScriptedFunctions = {
-    SetInternalUI, EnableLog, OpenDatabase, OpenView,  Execute, Fetch,
-    GetString,     Close,     QueryState,   Configure, Install,
-    nullptr, // integer fields: no scripted operation reads one
+    SetInternalUI,       EnableLog, OpenDatabase, OpenView,  Execute, Fetch,
+    GetString,           Close,     QueryState,   Configure, Install, GetInteger,
+    SetExternalUIRecord,
 };
 
 } // namespace
 
 ScriptedMsi::ScriptedMsi() : saved_(Msi) {
     Script = MsiScript();
+    handler = nullptr;
+    boxOwner = nullptr;
     Msi = ScriptedFunctions;
 }
 

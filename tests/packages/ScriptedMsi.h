@@ -13,10 +13,21 @@
 constexpr MSIHANDLE ScriptedDatabase = 11;
 constexpr MSIHANDLE ScriptedView = 12;
 constexpr MSIHANDLE ScriptedRecord = 13;
+// The record of the service message being handed to the handler.
+constexpr MSIHANDLE ScriptedMessageRecord = 14;
+
+// One message of the service to its external user-interface handler: its
+// type and integer fields (from field 1), or for an action start its
+// description (field 2).
+struct ServiceMessage {
+    INSTALLMESSAGE Type;
+    std::vector<int> Fields;
+    std::string Text;
+};
 
 struct MsiScript {
     // One text per call:
-    //   "ui <level> <owner|no owner>", "log <mode hex> <file> <attributes>",
+    //   "ui <level> <owner HWND in hex|no owner>", "log <mode hex> <file> <attributes>",
     //   "open <path> <read-only|other>", "view <database> <query>",
     //   "execute <view> <record>", "fetch <view>",
     //   "get <record> <field> <length> <zeroed|dirty>", "close <handle>",
@@ -40,6 +51,17 @@ struct MsiScript {
     std::map<std::string, UINT> RemoveResults;
     // Installation result; 0 unless set.
     std::function<UINT(const std::string& path, const std::string& commandLine)> Install;
+
+    // What each install sends through the registered handler (the messages
+    // its filter lets through), this long apart, before it returns. An
+    // IDCANCEL answer stops the messages and the install returns 1602, as
+    // the service does after rolling the package back.
+    std::vector<ServiceMessage> Messages;
+    DWORD MessageIntervalMs = 0;
+    // The handler's answers, in order, and the handler registrations
+    // ("handler <filter hex>", "handler none").
+    std::vector<int> Answers;
+    std::vector<std::string> Handlers;
 
     // The calls whose text starts with prefix.
     std::vector<std::string> CallsStartingWith(const std::string& prefix) const;

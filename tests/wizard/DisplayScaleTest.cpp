@@ -9,11 +9,13 @@
 #include "Contactinfo.h"
 #include "Destination.h"
 #include "Licenseagreement.h"
+#include "Picture.h"
 #include "Progress.h"
 #include "Readytoinstall.h"
 #include "Selection.h"
 #include "Success.h"
 #include "Welcome.h"
+#include "resource.h"
 #include "TestFiles.h"
 #include "WizardTesting.h"
 
@@ -95,6 +97,35 @@ SIZE TextSize(HWND label, bool oneLine) {
     return {needed.right, needed.bottom};
 }
 
+// The pixels of a bitmap, 32 bits each, top row first.
+std::vector<DWORD> Pixels(HBITMAP bitmap) {
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = info.bmWidth;
+    format.bmiHeader.biHeight = -info.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, info.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// At the two scales it is drawn for, the background is that drawing itself.
+void ExpectDrawnBackground(HBITMAP shown, int dpi) {
+    if (dpi != 96 && dpi != 192)
+        return;
+    const std::string jpeg = LoadDataResource(dpi == 96 ? IDR_BACKGROUND : IDR_BACKGROUND_200);
+    HBITMAP drawn = DecodeJpeg(jpeg.data(), jpeg.size());
+    ASSERT_NE(drawn, nullptr);
+    EXPECT_TRUE(Pixels(shown) == Pixels(drawn)) << "the background drawn for " << dpi << " DPI";
+    DeleteObject(drawn);
+}
+
 void CheckPage(Form& page, const char* name, int dpi) {
     SCOPED_TRACE(name);
     ASSERT_TRUE(page.HandleNeeded());
@@ -108,6 +139,7 @@ void CheckPage(Form& page, const char* name, int dpi) {
     ASSERT_TRUE(GetObjectA(page.imgBackground, sizeof picture, &picture));
     EXPECT_GE(picture.bmWidth, client.right) << "the background is not stretched up";
     EXPECT_GE(picture.bmHeight, client.bottom);
+    ExpectDrawnBackground(page.imgBackground, dpi);
 
     int controls = 0;
     for (HWND child = GetWindow(page.Handle, GW_CHILD); child;
@@ -143,8 +175,10 @@ void CheckPage(Form& page, const char* name, int dpi) {
             auto images =
                 reinterpret_cast<HIMAGELIST>(SendMessageA(child, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
             int width = 0, height = 0;
-            if (images && ImageList_GetIconSize(images, &width, &height))
-                ExpectNear(width, 16, dpi, "list images");
+            // Every list of the pages shows images.
+            EXPECT_TRUE(images && ImageList_GetIconSize(images, &width, &height)) << what;
+            ExpectNear(width, 16, dpi, "list images");
+            ExpectNear(height, 16, dpi, "list images");
         }
     }
     EXPECT_GE(controls, 6) << "the title, the text and the three buttons at least";

@@ -1,5 +1,6 @@
 // The form layer and the page frame, on the welcome page and a small page of
 // the test's own: the close sequence, the keyboard and placement.
+#include "Artwork.h"
 #include "Layout.h"
 #include "MessageTexts.h"
 #include "PageRobot.h"
@@ -101,7 +102,9 @@ TEST_F(FormLayer, WelcomeNextNeverAsksAndItsDisabledBackDoesNothing) {
     EXPECT_FALSE(backRan);
 }
 
-TEST_F(FormLayer, WelcomeIsCentredOnTheDesktopAtItsFirstShowOnly) {
+// Also run on two screens of different sizes (tests/wizard/two-screens.sh),
+// where the desktop of both is larger than the primary monitor.
+TEST_F(FormLayer, WelcomeIsCentredOnItsMonitorsWorkAreaAtItsFirstShowOnly) {
     TfrmWelcome page;
     page.SetPosition(10, 20);
     ShowModalWith(page, [&](PageRobot& robot) {
@@ -112,10 +115,11 @@ TEST_F(FormLayer, WelcomeIsCentredOnTheDesktopAtItsFirstShowOnly) {
     GetWindowRect(page.Handle, &frame);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    EXPECT_EQ(page.Left(), GetSystemMetrics(SM_XVIRTUALSCREEN) +
-                               (GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2);
-    EXPECT_EQ(page.Top(), GetSystemMetrics(SM_YVIRTUALSCREEN) +
-                              (GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2);
+    // 10, 20 lies on the primary monitor.
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(page.Left(), work.left + (work.right - work.left - width) / 2);
+    EXPECT_EQ(page.Top(), work.top + (work.bottom - work.top - height) / 2);
 
     page.SetPosition(10, 20);
     ShowModalWith(page, [&](PageRobot& robot) {
@@ -139,6 +143,24 @@ TEST_F(FormLayer, PageWindowHasTheFixedFrameAndClientArea) {
     EXPECT_EQ(WindowText(page.Handle), "Norvane Component Installer");
     EXPECT_NE(SendMessageA(page.Handle, WM_GETICON, ICON_BIG, 0), 0);
     EXPECT_NE(SendMessageA(page.Handle, WM_GETICON, ICON_SMALL, 0), 0);
+}
+
+TEST_F(FormLayer, TheIconComesAtTheSizeAskedForAndGoesWithTheArtwork) {
+    // Each size after another: a shared icon would stay at the first size.
+    for (int size : {32, 48, 16, 24, 20}) {
+        ICONINFO info = {};
+        ASSERT_TRUE(GetIconInfo(InstallerIcon(size), &info)) << size;
+        BITMAP colour = {};
+        GetObjectA(info.hbmColor, sizeof colour, &colour);
+        EXPECT_EQ(colour.bmWidth, size);
+        EXPECT_EQ(colour.bmHeight, size);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+    HICON icon = InstallerIcon(48);
+    ReleaseArtwork();
+    ICONINFO info = {};
+    EXPECT_FALSE(GetIconInfo(icon, &info)) << "destroyed with the artwork";
 }
 
 TEST_F(FormLayer, EnterPressesTheFocusedButtonOrElseTheDefaultOne) {

@@ -97,7 +97,7 @@ TEST_F(PagesTest, LicenceArrowKeysInTheRadioGroupKeepNextInStep) {
     EXPECT_TRUE(accepted);
 }
 
-TEST_F(PagesTest, LicenceTextIsTheStoredAgreementReadOnlyAndKeepsTab) {
+TEST_F(PagesTest, LicenceTextIsTheStoredAgreementReadOnlyAndTabLeavesIt) {
     TfrmLicenseAgreement page;
     const std::string stored = LoadDataResource(IDR_LICENSE);
     ASSERT_FALSE(stored.empty());
@@ -106,14 +106,16 @@ TEST_F(PagesTest, LicenceTextIsTheStoredAgreementReadOnlyAndKeepsTab) {
     const int result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
         TabIntoTheAgreement(robot, page);
-        robot.Key(VK_TAB);
         PostMessageA(page.rtbLicense, WM_CHAR, 'x', 1);
+        robot.Key(VK_TAB);
         robot.Flush(page.cmdCancel);
         focusAfterTab = robot.Focus();
         robot.Click(page.cmdBack);
     });
     EXPECT_EQ(result, PageResults::Back);
-    EXPECT_EQ(focusAfterTab, page.rtbLicense);
+    // A keyboard user is never held in the box: Tab goes round to the
+    // selected answer.
+    EXPECT_EQ(focusAfterTab, page.rdbDontAccept);
     const std::string shown = WindowText(page.rtbLicense);
     EXPECT_EQ(shown.substr(0, firstLine.size()), firstLine);
     EXPECT_EQ(shown.find('x'), stored.find('x')); // nothing typed into it
@@ -231,7 +233,9 @@ TEST_F(PagesTest, CompletionListsTheOutcomeOfEverySelectedComponent) {
     UseCatalogue({{"Core", true, true, true},
                   {"Charts", false, true},
                   {"Data", true, false},
-                  {"Docs", true, true}});
+                  {"Docs", true, true},
+                  {"Extras", true, false}});
+    InstallSession.Components[4].Cancelled = true;
     TfrmSuccess page;
     HWND focusAtShow = nullptr;
     const int result = ShowModalWith(page, [&](PageRobot& robot) {
@@ -241,14 +245,17 @@ TEST_F(PagesTest, CompletionListsTheOutcomeOfEverySelectedComponent) {
     });
     EXPECT_EQ(result, PageResults::Next);
     EXPECT_EQ(focusAtShow, page.cmdNext);
-    ASSERT_EQ(ListRowCount(page.lsvComponents), 3);
+    ASSERT_EQ(ListRowCount(page.lsvComponents), 4);
     const struct {
         const char* caption;
         const char* outcome;
         int image;
         int entry;
-    } rows[] = {{"Core", "Succeeded", 1, 0}, {"Data", "Failed", 2, 2}, {"Docs", "Succeeded", 1, 3}};
-    for (int row = 0; row < 3; ++row) {
+    } rows[] = {{"Core", "Succeeded", 1, 0},
+                {"Data", "Failed", 2, 2},
+                {"Docs", "Succeeded", 1, 3},
+                {"Extras", "Cancelled", 2, 4}};
+    for (int row = 0; row < 4; ++row) {
         EXPECT_EQ(ListText(page.lsvComponents, row, 0), rows[row].caption);
         EXPECT_EQ(ListText(page.lsvComponents, row, 1), rows[row].outcome);
         EXPECT_EQ(ListImage(page.lsvComponents, row), rows[row].image);

@@ -108,6 +108,22 @@ TEST_F(SelectionPage, RequiredRowIsCheckedAgainAfterOneNoticeByMouseOrSpaceBar) 
     EXPECT_FALSE(InstallSession.Components[1].Selected);
 }
 
+// The list takes the focus on entry with its first row focused: Space alone
+// toggles that row.
+TEST_F(SelectionPage, SpaceTogglesTheFirstRowAsSoonAsThePageShows) {
+    UseCatalogue({{"Core"}, {"Charts"}});
+    TfrmSelection page;
+    ShowModalWith(page, [&](PageRobot& robot) {
+        robot.WaitUntilShown(page);
+        robot.Key(VK_SPACE);
+        robot.WaitUntil("the first row unchecked",
+                        [&] { return !RowChecked(page.lsvComponent, 0); });
+        robot.Click(page.cmdBack);
+    });
+    EXPECT_FALSE(InstallSession.Components[0].Selected);
+    EXPECT_TRUE(InstallSession.Components[1].Selected);
+}
+
 TEST_F(SelectionPage, NothingCheckedStaysAndOnlyClosesThatGoThroughStoreTheMarks) {
     UseCatalogue({{"Core"}, {"Charts"}});
     TfrmSelection page;

@@ -1,0 +1,34 @@
+// An unattended run whose package is cancelled (the service's result 1602)
+// stops there and ends with 1602, which deployment tools read as cancelled.
+#include "CommandLine.h"
+#include "ScriptedMsi.h"
+#include "TestFiles.h"
+#include "Unattended.h"
+#include "core/SessionReset.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(UnattendedRun, ACancelledPackageStopsTheRunWith1602) {
+    ResetInstallSession();
+    ScratchFolder root;
+    WriteTextFile(root / "Setup.INI",
+                  "[Core]\r\nMSIFileName=core.msi\r\n[Data]\r\nMSIFileName=data.msi\r\n");
+    ASSERT_TRUE(LoadConfigurationFrom(root / "Setup.INI"));
+    ScriptedMsi msi;
+    // No table has rows: staging finds no external cabinet.
+    Script.FetchResult = ERROR_NO_MORE_ITEMS;
+    Script.Install = [](const std::string&, const std::string&) {
+        return static_cast<UINT>(ERROR_INSTALL_USEREXIT);
+    };
+
+    const int exitCode =
+        RunUnattended(ParseCommandLine({"/quiet", "/acceptlicense", "/dir", root / "Dest"}));
+
+    EXPECT_EQ(exitCode, 1602);
+    EXPECT_EQ(Script.CallsStartingWith("install").size(), 1u) << "the second is never started";
+    ResetInstallSession();
+}
+
+} // namespace

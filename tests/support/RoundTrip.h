@@ -1,0 +1,19 @@
+// How long a window keeps other programs waiting while its thread is busy.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace support {
+
+// Runs busy() on this thread while another thread sends the window WM_NULL
+// every 10 ms, as a program that broadcasts to every window does; returns
+// the longest round trip in milliseconds and the number of round trips.
+struct RoundTrips {
+    double LongestMs = 0;
+    int Count = 0;
+};
+RoundTrips TimeRoundTrips(HWND window, const std::function<void()>& busy);
+
+} // namespace support
