@@ -19,7 +19,16 @@ struct ErrorManager {
 void OnJpegError(j_common_ptr info) {
     longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
 }
-void OnJpegMessage(j_common_ptr) {}
+// Warnings and traces are neither shown nor kept: the decoder goes on.
+void OnJpegMessage(j_common_ptr, int) {}
+void OnJpegOutput(j_common_ptr) {}
+void OnJpegFormat(j_common_ptr, char* text) {
+    text[0] = '\0';
+}
+void OnJpegReset(j_common_ptr info) {
+    info->err->num_warnings = 0;
+    info->err->msg_code = 0;
+}
 
 } // namespace
 
@@ -29,9 +38,15 @@ HBITMAP DecodeJpeg(const void* data, size_t size) {
 
     jpeg_decompress_struct info = {};
     ErrorManager errors = {};
-    info.err = jpeg_std_error(&errors.base);
+    // The library's standard error manager is not used: it brings the text
+    // of every message (6 KB), and this program shows none of them. No
+    // message table and no tracing (the rest of the manager is zero).
     errors.base.error_exit = OnJpegError;
-    errors.base.output_message = OnJpegMessage;
+    errors.base.emit_message = OnJpegMessage;
+    errors.base.output_message = OnJpegOutput;
+    errors.base.format_message = OnJpegFormat;
+    errors.base.reset_error_mgr = OnJpegReset;
+    info.err = &errors.base;
     // Volatile: changed between setjmp and a possible longjmp.
     HBITMAP volatile bitmap = nullptr;
     if (setjmp(errors.jump)) {
