@@ -64,7 +64,7 @@ std::string InstallOutcomes::Refusal(const std::string& productCode) const {
     for (const Product& product : products_)
         if (product.Code == productCode)
             return JoinText({"its product ", productCode, " was already installed by ",
-                           product.Section, " in this run: two sections name one product"});
+                             product.Section, " in this run: two sections name one product"});
     return "";
 }
 
@@ -78,8 +78,9 @@ RowFacts InstallOutcomes::Confirm(int row, const ComponentEntry& entry,
         facts.Reason =
             JoinText({"its product ", productCode, " is not registered after the installation"});
     else if (*registered != facts.PackageVersion)
-        facts.Reason = JoinText({"installed version is ", *registered, ", the package is ",
-                               facts.PackageVersion.empty() ? "unreadable" : facts.PackageVersion});
+        facts.Reason =
+            JoinText({"installed version is ", *registered, ", the package is ",
+                      facts.PackageVersion.empty() ? "unreadable" : facts.PackageVersion});
     else
         products_.push_back(Product{row, productCode, *registered, Named(entry), facts});
     return facts;
@@ -94,9 +95,10 @@ std::vector<std::pair<int, RowFacts>> InstallOutcomes::Lost(const ComponentEntry
             continue;
         }
         RowFacts facts = products_[i].Facts;
+        facts.ServiceCalled = true; // it was installed, then lost
         facts.InstalledVersion = now.value_or("");
         facts.Reason = JoinText({now ? "changed to version " : "removed again", now ? *now : "",
-                               " by the installation of [", installed.SectionName, "]"});
+                                 " by the installation of [", installed.SectionName, "]"});
         lost.emplace_back(products_[i].Row, facts);
         products_.erase(products_.begin() + static_cast<std::ptrdiff_t>(i));
     }

@@ -42,7 +42,6 @@ struct PackageRun {
     std::optional<std::string> ProductCode;
     std::string PackagePath;
     RowFacts Facts;
-    bool ServiceCalled = false;
 };
 
 // Installs one component's staged package; the service's result.
@@ -59,7 +58,7 @@ UINT InstallPackage(const std::string& destination, const ComponentEntry& entry,
     // its path is not what this run staged.
     if (const StagingOutcome* staged = FindStagingOutcome(entry);
         staged && !staged->Problem.empty()) {
-        run.Facts.Reason = staged->Problem;
+        run.Facts.Reason = "not staged: " + staged->Problem;
         return staged->Error;
     }
     if (logReady) {
@@ -85,7 +84,7 @@ UINT InstallPackage(const std::string& destination, const ComponentEntry& entry,
         if (!run.Facts.Reason.empty())
             return ERROR_INSTALL_FAILURE;
     }
-    run.ServiceCalled = true;
+    run.Facts.ServiceCalled = true;
     const UINT result = Msi.MsiInstallProductA(run.PackagePath.c_str(), commandLine.c_str());
     ReleaseStagedPackage(entry);
     // A staging failure is told apart from the service's own failures.
@@ -157,13 +156,16 @@ void RunInstallationWith(ProgressRows& rows, const InstallationMode& mode) {
             (result == ERROR_SUCCESS || (mode.RestartCountsAsInstalled && NeedsRestart(result)));
         // The service's word is checked against what it has registered.
         if (entry.Succeeded && run.ProductCode) {
-            run.Facts = outcomes.Confirm(row, entry, *run.ProductCode, run.PackagePath);
+            RowFacts confirmed = outcomes.Confirm(row, entry, *run.ProductCode, run.PackagePath);
+            confirmed.LogFile = run.Facts.LogFile;
+            confirmed.ServiceCalled = true;
+            run.Facts = confirmed;
             entry.Succeeded = run.Facts.Reason.empty();
         }
         rows.SetRowResult(row, result);
         rows.SetRowFacts(row, run.Facts);
         ShowOutcome(rows, row, entry.Succeeded);
-        if (run.ServiceCalled)
+        if (run.Facts.ServiceCalled)
             for (const auto& [earlier, facts] : outcomes.Lost(entry)) {
                 rows.RowEntry(earlier).Succeeded = false;
                 rows.SetRowFacts(earlier, facts);

@@ -49,6 +49,7 @@ void RunRemoval(ProgressRows& rows, INSTALLUILEVEL uiLevel, const std::string& s
             facts.InstalledVersion = RegisteredVersion(*code).value_or("");
             result = Msi.MsiConfigureProductExA(code->c_str(), INSTALLLEVEL_DEFAULT,
                                                 INSTALLSTATE_ABSENT, SuppressRestart + 1);
+            facts.ServiceCalled = true;
             if ((result == ERROR_SUCCESS || NeedsRestart(result)) &&
                 ProductIsPresent(Msi.MsiQueryProductStateA(code->c_str())))
                 facts.Reason =

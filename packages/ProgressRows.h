@@ -14,6 +14,7 @@ struct RowFacts {
     std::string PackageVersion;
     std::string InstalledVersion;
     std::string LogFile;
+    bool ServiceCalled = false; // the package was handed to Windows Installer
 };
 
 class ProgressRows {

@@ -90,19 +90,21 @@ void ReportRows(const RecordedRows& rows, const char* action) {
         if (!row.Entry)
             continue;
         const RowFacts& facts = row.Facts;
-        const std::string result = row.Result ? std::to_string(*row.Result) : "";
+        // A result is the service's only when the package was handed to it.
+        const std::string result =
+            row.Result && facts.ServiceCalled ? std::to_string(*row.Result) : "";
         auto item = [](const char* label, const std::string& value) {
             return value.empty() ? std::string() : JoinText({label, value});
         };
-        LogLine(
-            JoinText({action, " of ", Named(*row.Entry), ": ",
-                    row.Entry->Succeeded   ? "succeeded"
-                    : row.Entry->Cancelled ? "cancelled"
-                                           : "failed",
-                    item(" (Windows Installer result ", result), result.empty() ? "" : ")",
-                    item("; ", facts.Reason), item("; registered version ", facts.InstalledVersion),
-                    item("; package version ", facts.PackageVersion),
-                    item("; package log ", facts.LogFile)}));
+        LogLine(JoinText({action, " of ", Named(*row.Entry), ": ",
+                          row.Entry->Succeeded   ? "succeeded"
+                          : row.Entry->Cancelled ? "cancelled"
+                                                 : "failed",
+                          item(" (Windows Installer result ", result), result.empty() ? "" : ")",
+                          item("; ", facts.Reason),
+                          item("; registered version ", facts.InstalledVersion),
+                          item("; package version ", facts.PackageVersion),
+                          item("; package log ", facts.LogFile)}));
     }
 }
 

@@ -89,11 +89,10 @@ TEST_F(Fleet, RunsThatEndWithAComponentNotInstalledWriteNoSetEntry) {
     } cases[] = {
         // One package is missing.
         {Section("Alpha", "Alpha.msi") + Section("Missing", "Missing.msi"),
-         "Installation of [Missing] Missing: failed (Windows Installer result 2); its package "
-         "was not staged"},
+         "Installation of [Missing] Missing: failed; not staged: The package "},
         // Two sections name one product: the second cannot be told apart.
         {Section("Alpha", "Alpha.msi") + Section("Twin", "Alpha.msi"),
-         "Installation of [Twin] Twin: failed (Windows Installer result 1603); its product "
+         "Installation of [Twin] Twin: failed; its product "
          "{1EBA7E6B-78D8-43C1-983A-B38C96BB3E9D} was already installed by [Alpha]"},
     };
     for (const auto& c : cases) {
