@@ -98,6 +98,10 @@ DWORD RunToEnd(std::string commandLine, DWORD timeout) {
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return 999;
+    return WaitForExit(process, timeout);
+}
+
+DWORD WaitForExit(PROCESS_INFORMATION& process, DWORD timeout) {
     DWORD code = 999;
     if (WaitForSingleObject(process.hProcess, timeout) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);

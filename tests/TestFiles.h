@@ -41,6 +41,10 @@ std::string TestProgramFolder();
 // cannot start or is still running after the timeout (then it is ended).
 DWORD RunToEnd(std::string commandLine, DWORD timeout);
 
+// Waits for a started process and closes its handles; its exit code, 999 when
+// it does not end in time (it is then terminated).
+DWORD WaitForExit(PROCESS_INFORMATION& process, DWORD timeout);
+
 // Wine only: the Unix name of a path, a Unix program run to its end (its exit
 // code), and a Unix symbolic link planted at `link` pointing to `target`. Wine
 // shows a symbolic link to a folder as a reparse point, as Windows shows a

@@ -41,14 +41,7 @@ DWORD RunWide(const std::wstring& folder, const std::wstring& arguments) {
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.c_str(), &startup, &process))
         return 999;
-    DWORD code = 999;
-    if (WaitForSingleObject(process.hProcess, 90000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, 999);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
+    return WaitForExit(process, 90000);
 }
 
 class AdministratorSafety : public DistributionTest {
