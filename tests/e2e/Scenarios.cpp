@@ -512,9 +512,12 @@ TEST_F(Scenario, ASecondWizardBringsTheFirstForwardAndEnds) {
     Configure(Section("Alpha", "Alpha.msi"));
     Start();
     HWND welcome = Page(Welcome);
+    // Put aside, as a user who double-clicks again would have done.
+    ShowWindow(welcome, SW_MINIMIZE);
     SetupProcess second(dist_.Path(), programFiles_);
     EXPECT_EQ(second.WaitForExit(5000), 0u);
     EXPECT_EQ(FindTopLevel(second.Id(), "Norvane Component Installer", Welcome), nullptr);
+    EXPECT_FALSE(IsIconic(welcome));
     EXPECT_TRUE(IsWindowVisible(welcome));
     QuitWithYes(welcome);
 }
