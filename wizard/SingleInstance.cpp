@@ -32,7 +32,8 @@ void BringOtherInstallerToFront() {
                 return TRUE;
             RECT frame;
             // The hidden controller stands off the desktop; the page is wanted.
-            if (GetWindowRect(window, &frame) && frame.right < 0)
+            // A minimized page stands off it too, and is restored.
+            if (!IsIconic(window) && GetWindowRect(window, &frame) && frame.right < 0)
                 return TRUE;
             if (IsIconic(window))
                 ShowWindow(window, SW_RESTORE);

@@ -34,8 +34,8 @@ const char* const LogOption = "Generate MSI log files for the installations";
 
 class Scenario : public DistributionTest {
   protected:
-    DWORD Start() {
-        setup_ = std::make_unique<SetupProcess>(dist_.Path(), programFiles_);
+    DWORD Start(const std::string& arguments = "") {
+        setup_ = std::make_unique<SetupProcess>(dist_.Path(), programFiles_, arguments);
         return setup_->Id();
     }
     DWORD Pid() const { return setup_->Id(); }
@@ -489,6 +489,37 @@ TEST_F(Scenario, MovedPageHandsItsPlaceOn) {
     Leave(license, NextButton);
     EXPECT_EQ(WindowRect(Page(Selection)).left, 70);
     QuitWithYes(Page(Selection));
+}
+
+TEST_F(Scenario, PresetsOnTheCommandLineReachThePages) {
+    Configure(Section("Alpha", "Alpha.msi") + Section("Beta", "Beta.msi") +
+              Section("Gamma", "Gamma.msi"));
+    const std::string folder = dist_ / "Preset Target";
+    Start("/dir \"" + folder + "\" /components beta");
+    HWND selection = WalkToSelection();
+    const auto rows = ListRows(List(selection));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_FALSE(rows.at(0).checked);
+    EXPECT_TRUE(rows.at(1).checked);
+    EXPECT_FALSE(rows.at(2).checked);
+    Leave(selection, NextButton);
+    HWND destination = Page(Destination);
+    EXPECT_NO_THROW(Control(destination, folder));
+    QuitWithYes(destination);
+}
+
+TEST_F(Scenario, ASecondWizardBringsTheFirstForwardAndEnds) {
+    Configure(Section("Alpha", "Alpha.msi"));
+    Start();
+    HWND welcome = Page(Welcome);
+    // Put aside, as a user who double-clicks again would have done.
+    ShowWindow(welcome, SW_MINIMIZE);
+    SetupProcess second(dist_.Path(), programFiles_);
+    EXPECT_EQ(second.WaitForExit(5000), 0u);
+    EXPECT_EQ(FindTopLevel(second.Id(), "Norvane Component Installer", Welcome), nullptr);
+    EXPECT_FALSE(IsIconic(welcome));
+    EXPECT_TRUE(IsWindowVisible(welcome));
+    QuitWithYes(welcome);
 }
 
 } // namespace
