@@ -6,14 +6,7 @@
 // Windows finds them: the static label just before a control in z-order, or
 // the name the page hands to SetAccessibleName (recorded here).
 #include "AccessibleNames.h"
-#include "Contactinfo.h"
-#include "Destination.h"
-#include "Licenseagreement.h"
-#include "Progress.h"
-#include "Readytoinstall.h"
-#include "Selection.h"
-#include "Success.h"
-#include "Welcome.h"
+#include "AllPages.h"
 #include "TestFiles.h"
 #include "UserInput.h"
 #include "WizardTesting.h"
@@ -41,21 +34,6 @@ struct HighContrastScheme {
         RunToEnd("reg delete \"HKCU\\Control Panel\\Accessibility\\HighContrast\" /f", 30000);
         RunToEnd("reg delete \"HKCU\\Control Panel\\Colors\" /f", 30000);
         RunToEnd("reg import \"" + saved + "\"", 30000);
-    }
-};
-
-struct Pages {
-    TfrmWelcome welcome;
-    TfrmLicenseAgreement license;
-    TfrmSelection selection;
-    TfrmDestination destination;
-    TfrmContactInfo contact;
-    TfrmReadyToInstall ready;
-    TfrmProgress progress;
-    TfrmSuccess success;
-    std::vector<Form*> All() {
-        return {&welcome, &license, &selection, &destination,
-                &contact, &ready,   &progress,  &success};
     }
 };
 
@@ -123,7 +101,7 @@ COLORREF BannerPixel(const Form& page, bool picture = false) {
 // the page shows the window colour where the picture would be.
 void CheckEveryTextStandsOut(bool highContrast) {
     PrepareSession();
-    Pages pages;
+    AllPages pages;
     for (Form* page : pages.All()) {
         page->Show();
         SetFocus(nullptr); // its dotted frame is not text
@@ -211,7 +189,7 @@ TEST(AccessibleNames, EveryFocusableControlWithoutACaptionIsNamed) {
         return true;
     };
     {
-        Pages pages;
+        AllPages pages;
         for (Form* page : pages.All())
             page->Show();
         const std::string folder = WindowText(pages.destination.lblDestinationFolder);

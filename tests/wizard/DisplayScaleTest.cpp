@@ -5,16 +5,9 @@
 // page between monitors of different DPI is not reproduced here; and Wine
 // gives every program that DPI whether its manifest declares it DPI-aware or
 // not, so the installer's declaration is not checked here either.
+#include "AllPages.h"
 #include "Artwork.h"
-#include "Contactinfo.h"
-#include "Destination.h"
-#include "Licenseagreement.h"
 #include "Picture.h"
-#include "Progress.h"
-#include "Readytoinstall.h"
-#include "Selection.h"
-#include "Success.h"
-#include "Welcome.h"
 #include "resource.h"
 #include "TestFiles.h"
 #include "WizardTesting.h"
@@ -203,22 +196,10 @@ TEST(DisplayScaleChild, EveryPage) {
     InitCommonControlsEx(&controls);
     UseCatalogue({{"Core Runtime"}, {"Chart Controls"}});
     {
-        TfrmWelcome welcome;
-        TfrmLicenseAgreement license;
-        TfrmSelection selection;
-        TfrmDestination destination;
-        TfrmContactInfo contact;
-        TfrmReadyToInstall ready;
-        TfrmProgress progress;
-        TfrmSuccess success;
-        CheckPage(welcome, "welcome", dpi);
-        CheckPage(license, "license", dpi);
-        CheckPage(selection, "selection", dpi);
-        CheckPage(destination, "destination", dpi);
-        CheckPage(contact, "contact", dpi);
-        CheckPage(ready, "ready", dpi);
-        CheckPage(progress, "progress", dpi);
-        CheckPage(success, "success", dpi);
+        AllPages pages;
+        const std::vector<Form*> all = pages.All();
+        for (size_t i = 0; i < all.size(); ++i)
+            CheckPage(*all[i], AllPages::Names[i], dpi);
     }
     ResetInstallSession();
     ReleaseArtwork();
