@@ -39,9 +39,16 @@ FileIdentity IdentityOf(HANDLE file) {
     return {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
-HANDLE OpenForReading(const std::string& path, DWORD share) {
-    return CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+constexpr DWORD AnySharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Opens an existing file itself: a link at the path is opened, not followed.
+HANDLE OpenNotFollowing(const std::string& path, DWORD access, DWORD share) {
+    return CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING,
                        FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+HANDLE OpenForReading(const std::string& path, DWORD share) {
+    return OpenNotFollowing(path, GENERIC_READ, share);
 }
 
 // Opens the folder (and, below the staging folder, each level of a subfolder)
@@ -96,9 +103,7 @@ bool CopyContents(HANDLE from, HANDLE to) {
 // replaced. Its attribute is cleared only when it is a plain file: a link
 // would pass the change on to its target.
 void AllowReplacing(const std::string& target) {
-    HANDLE existing = CreateFileA(target.c_str(), FILE_READ_ATTRIBUTES,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    HANDLE existing = OpenNotFollowing(target, FILE_READ_ATTRIBUTES, AnySharing);
     if (existing == INVALID_HANDLE_VALUE)
         return;
     BY_HANDLE_FILE_INFORMATION info = {};
@@ -318,9 +323,7 @@ const std::string& LogFolderProblem() {
 }
 
 bool ReadyForPackageLog(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    HANDLE file = OpenNotFollowing(path, FILE_READ_ATTRIBUTES, AnySharing);
     if (file == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_FILE_NOT_FOUND;
     const bool linked = IsLinkedFile(path, file);
