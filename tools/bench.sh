@@ -28,7 +28,7 @@ median() { sort -g | awk '{v[NR]=$1} END {print (NR%2 ? v[(NR+1)/2] : (v[NR/2]+v
 rows=()
 
 # Size of the installer and the DLLs it imports.
-setup="$build/wizard/Setup.exe"
+setup="$build/launcher/Setup.exe"
 bytes=$(stat -c %s "$setup")
 limit=$((512 * 1024))
 met=$([ "$bytes" -le "$limit" ] && echo yes || echo NO)

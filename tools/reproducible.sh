@@ -27,10 +27,10 @@ cmake -S "$src" -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-w64-
     -DNVN_BUILD_TESTS=OFF >/dev/null
 cmake --build "$out" --target Setup >/dev/null
 
-first=$(sha256sum <"$build/wizard/Setup.exe" | cut -d' ' -f1)
-again=$(sha256sum <"$out/wizard/Setup.exe" | cut -d' ' -f1)
-echo "reproducible: $first  $build/wizard/Setup.exe"
-echo "reproducible: $again  $out/wizard/Setup.exe"
+first=$(sha256sum <"$build/launcher/Setup.exe" | cut -d' ' -f1)
+again=$(sha256sum <"$out/launcher/Setup.exe" | cut -d' ' -f1)
+echo "reproducible: $first  $build/launcher/Setup.exe"
+echo "reproducible: $again  $out/launcher/Setup.exe"
 if [ "$first" != "$again" ]; then
     echo "reproducible: the two builds of Setup.exe differ"
     exit 1

@@ -100,7 +100,7 @@ Matcher<std::string> Row(const std::string& kind, const std::string& problem,
 // sound component; run as the user would, Setup.exe /verify /log FILE.
 TEST(SetupVerify, FindsEachFaultOnceExitsWithOneAndChangesNothing) {
     ScratchFolder dist, logs;
-    CopyInto(dist, "wizard\\Setup.exe", "Setup.exe");
+    CopyInto(dist, "launcher\\Setup.exe", "Setup.exe");
     CopyInto(dist, Core, "NorvaneCore.msi");
     CopyInto(dist, Core, "CoreCopy.msi");
     CopyInto(dist, Docs, "NorvaneDocs.msi");
@@ -146,7 +146,7 @@ TEST(SetupVerify, FindsEachFaultOnceExitsWithOneAndChangesNothing) {
 // is exit 2, never taken for "errors found" (1) or a pass.
 TEST(SetupVerify, AppendsTheReportIntoANewFolderAndTellsAnUnwritableOne) {
     ScratchFolder dist, logs;
-    CopyInto(dist, "wizard\\Setup.exe", "Setup.exe");
+    CopyInto(dist, "launcher\\Setup.exe", "Setup.exe");
     CopyInto(dist, Checked("Unupgradable.msi"), "Unupgradable.msi");
     WriteTextFile(dist / "Setup.INI", Section("Only", "Only", "1.0.0", "1", "Unupgradable.msi"));
     const std::string log = logs / "new\\folder\\report.txt";
