@@ -10,7 +10,7 @@
 #include "Installmanager.h"
 #include "MsiFunctions.h"
 #include "PackageOperations.h"
-#include "Progress.h"
+#include "ProgressPage.h"
 #include "RecordedRows.h"
 #include "RoundTrip.h"
 #include "ScriptedMsi.h"
@@ -63,7 +63,7 @@ void UseCatalogue(const char* fileName) {
     InstallSession.Components[0].Selected = true;
 }
 
-double ScriptedRun(TfrmProgress& page, bool serving) {
+double ScriptedRun(ProgressPage& page, bool serving) {
     ScriptedMsi msi;
     Script.Messages.push_back({INSTALLMESSAGE_PROGRESS, {0, 150, 0, 0}, ""});
     for (int i = 0; i < 150; ++i)
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     }
     const std::string destination = FreshBenchFolder("page");
     SetDestinationFolder(destination);
-    TfrmProgress page;
+    ProgressPage page;
 
     UseCatalogue("Scripted.msi");
     const double silent = ScriptedRun(page, false);

@@ -6,7 +6,7 @@
 // usage: ScaleBench
 #include "BenchCommon.h"
 #include "Installmanager.h"
-#include "Selection.h"
+#include "SelectionPage.h"
 
 #include <cstdio>
 #include <memory>
@@ -61,7 +61,7 @@ struct Figures {
     double load, fill, reference;
 };
 
-Figures Measure(TfrmSelection& page, const std::string& file, int components) {
+Figures Measure(SelectionPage& page, const std::string& file, int components) {
     std::vector<double> load, fill, reference;
     const int runs = components >= 1000 ? 3 : 5;
     for (int run = 0; run < runs; ++run) {
@@ -88,7 +88,7 @@ Figures Measure(TfrmSelection& page, const std::string& file, int components) {
 
 int main() {
     const std::string folder = FreshBenchFolder("scale");
-    auto page = std::make_unique<TfrmSelection>();
+    auto page = std::make_unique<SelectionPage>();
     page->HandleNeeded(); // never shown: its window and list are made here
     const int sizes[] = {10, 100, 1000, 5000};
     std::vector<Figures> figures;

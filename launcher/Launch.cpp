@@ -1,7 +1,7 @@
 // Dispatching on the command line.
 #include "Launch.h"
 
-#include "Main.h"
+#include "Wizard.h"
 #include "PackageOperations.h"
 #include "Presets.h"
 #include "RecordedRows.h"

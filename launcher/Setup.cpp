@@ -1,7 +1,7 @@
 // The installer's entry point.
 #include "CommandLine.h"
 #include "Launch.h"
-#include "Main.h"
+#include "Wizard.h"
 #include "MessageTexts.h"
 #include "MsiFunctions.h"
 #include "SystemLibraries.h"

@@ -6,8 +6,8 @@
 #include "InstallOutcome.h"
 #include "PackageOperations.h"
 #include "Presets.h"
-#include "Progress.h"
-#include "Success.h"
+#include "ProgressPage.h"
+#include "CompletionPage.h"
 #include "RecordedRows.h"
 #include "RunLog.h"
 #include "RunReport.h"
@@ -37,27 +37,27 @@ INSTALLUILEVEL ServiceLevel(const CommandLineOptions& options) {
 PassivePage::PassivePage(const PageTexts* texts) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    frmProgress = new TfrmProgress;
-    frmProgress->CentreAtFirstShow = true;
-    frmProgress->Texts = texts;
-    frmProgress->CancelOffered = false;
-    frmProgress->Show();
+    progressPage = new ProgressPage;
+    progressPage->CentreAtFirstShow = true;
+    progressPage->Texts = texts;
+    progressPage->CancelOffered = false;
+    progressPage->Show();
 }
 
 void PassivePage::ShowCompletion(const PageTexts& texts) {
-    frmSuccess = new TfrmSuccess;
-    frmSuccess->Texts = &texts;
-    frmSuccess->SetPosition(frmProgress->Left(), frmProgress->Top());
-    frmProgress->Hide();
-    frmSuccess->ShowModal();
-    delete frmSuccess;
-    frmSuccess = nullptr;
+    completionPage = new CompletionPage;
+    completionPage->Texts = &texts;
+    completionPage->SetPosition(progressPage->Left(), progressPage->Top());
+    progressPage->Hide();
+    completionPage->ShowModal();
+    delete completionPage;
+    completionPage = nullptr;
 }
 
 PassivePage::~PassivePage() {
-    frmProgress->Hide();
-    delete frmProgress;
-    frmProgress = nullptr;
+    progressPage->Hide();
+    delete progressPage;
+    progressPage = nullptr;
     ReleaseArtwork();
 }
 
@@ -104,7 +104,7 @@ int Install(const CommandLineOptions& options, bool restart) {
     ReportStaging();
     // The rows of the page, or plain rows when there is no window.
     std::unique_ptr<RecordedRows> rows =
-        page ? std::make_unique<RecordedRows>(*frmProgress) : std::make_unique<RecordedRows>();
+        page ? std::make_unique<RecordedRows>(*progressPage) : std::make_unique<RecordedRows>();
     RunInstallationWith(*rows, InstallationMode{ServiceLevel(options), true, SuppressRestart});
     ReportOutcomes(*rows);
     const int exitCode = RunExitCode(*rows, restart);

@@ -6,12 +6,12 @@
 #include "PackageOperations.h"
 #include "PackagePaths.h"
 #include "Presets.h"
-#include "Progress.h"
+#include "ProgressPage.h"
 #include "RecordedRows.h"
 #include "RunLog.h"
 #include "RunReport.h"
 #include "SetEntry.h"
-#include "Success.h"
+#include "CompletionPage.h"
 #include "Unattended.h"
 
 #include "Installmanager.h"
@@ -57,7 +57,7 @@ std::string ChooseInstalled(const CommandLineOptions& options, const std::string
         const bool installed = code && ProductIsPresent(Msi.MsiQueryProductStateA(code->c_str()));
         if (chosen && !installed)
             LogLine(JoinText({"Not installed: [", entry.SectionName, "] ", entry.Description,
-                            code ? " " : " (its package cannot be read)", code ? *code : ""}));
+                              code ? " " : " (its package cannot be read)", code ? *code : ""}));
         entry.Selected = chosen && installed;
         if (entry.Selected)
             names = JoinText({names, names.empty() ? "" : ", ", entry.Description});
@@ -152,7 +152,7 @@ int Remove(const CommandLineOptions& options, std::string& reason) {
         if (options.Passive || pages)
             page = std::make_unique<PassivePage>(&ProgressTexts);
         std::unique_ptr<RecordedRows> rows =
-            page ? std::make_unique<RecordedRows>(*frmProgress) : std::make_unique<RecordedRows>();
+            page ? std::make_unique<RecordedRows>(*progressPage) : std::make_unique<RecordedRows>();
         RunRemoval(*rows, pages ? INSTALLUILEVEL_BASIC : ServiceLevel(options), source);
         ReportRemovals(*rows);
         exitCode = RunExitCode(*rows, false);

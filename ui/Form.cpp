@@ -79,7 +79,7 @@ Form::Form(int left, int top, bool closeBox)
     : left_(left), top_(top),
       style_(WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN | (closeBox ? WS_SYSMENU : 0)),
       closeBox_(closeBox) {
-    imgBackground = BackgroundPicture();
+    backgroundPicture = BackgroundPicture();
 }
 
 Form::~Form() {
@@ -102,7 +102,7 @@ bool Form::HandleNeeded() {
     // Placed first, so that the scale is that of the monitor the page opens on.
     SetWindowPos(Handle, nullptr, left_, top_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     dpi_ = WindowDpi(Handle);
-    imgBackground = BackgroundPicture(dpi_);
+    backgroundPicture = BackgroundPicture(dpi_);
     const SIZE frame = FrameSize(dpi_);
     SetWindowPos(Handle, nullptr, 0, 0, frame.cx, frame.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -139,7 +139,7 @@ void Form::ApplyDpi(int dpi) {
         return;
     const int old = dpi_;
     dpi_ = dpi;
-    imgBackground = BackgroundPicture(dpi);
+    backgroundPicture = BackgroundPicture(dpi);
     for (const Control& control : controls_) {
         RescaleControl(control.Handle, control.Definition, dpi);
         if (control.Definition.Kind != ControlKind::ListView)
@@ -203,8 +203,8 @@ INT_PTR Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         RECT client;
         GetClientRect(Handle, &client);
         FillRect(dc, &client, GetSysColorBrush(HighContrast() ? COLOR_WINDOW : COLOR_BTNFACE));
-        if (HDC memory = imgBackground && !HighContrast() ? CreateCompatibleDC(dc) : nullptr) {
-            HGDIOBJ old = SelectObject(memory, imgBackground);
+        if (HDC memory = backgroundPicture && !HighContrast() ? CreateCompatibleDC(dc) : nullptr) {
+            HGDIOBJ old = SelectObject(memory, backgroundPicture);
             BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
             SelectObject(memory, old);
             DeleteDC(memory);
@@ -426,7 +426,7 @@ HWND Form::InitialFocus() {
 }
 
 // Everything before the page comes on screen: its window, the result, its
-// FormShow, its place at the first show, and the radio groups' tab stops.
+// OnShow, its place at the first show, and the radio groups' tab stops.
 bool Form::Prepare() {
     if (!HandleNeeded()) {
         MessageBoxA(nullptr, "The installer could not create its window.", MessageTexts::Error,
@@ -434,7 +434,7 @@ bool Form::Prepare() {
         return false;
     }
     PageResult = PageResults::None;
-    FormShow();
+    OnShow();
     if (CentreAtFirstShow && !shownBefore_) {
         // On one monitor: centred on all of them together, a page would
         // straddle two (and two display scales).
@@ -461,12 +461,12 @@ void Form::Reveal() {
 
 bool Form::CloseSequenceLetsGo() {
     bool canClose = true;
-    FormCloseQuery(canClose);
+    OnCloseQuery(canClose);
     if (!canClose) {
         PageResult = PageResults::None;
         return false;
     }
-    FormClose();
+    OnClose();
     return true;
 }
 
@@ -488,7 +488,7 @@ int Form::ShowModal() {
             if (got == 0)
                 PostQuitMessage(static_cast<int>(message.wParam));
             PageResult = PageResults::Cancel;
-            FormClose();
+            OnClose();
             break;
         }
         if (!IsDialogMessageA(Handle, &message)) {

@@ -16,9 +16,9 @@
 // The value with which a page closes.
 namespace PageResults {
 constexpr int None = 0;   // still open
-constexpr int Next = 1;   // cmdNextClick
-constexpr int Cancel = 2; // cmdCancelClick, the close box or the system menu
-constexpr int Back = 4;   // cmdBackClick
+constexpr int Next = 1;   // OnNext
+constexpr int Cancel = 2; // OnCancel, the close box or the system menu
+constexpr int Back = 4;   // OnBack
 } // namespace PageResults
 
 // The kinds of control a layout table can hold. Each is a standard window.
@@ -94,7 +94,7 @@ class Form {
     int PageResult = PageResults::None;
     // The background picture at the window's DPI, shared by all pages at that
     // DPI; null without one.
-    HBITMAP imgBackground = nullptr;
+    HBITMAP backgroundPicture = nullptr;
 
     // The DPI the window is laid out for: taken when the window is made and
     // again when it moves to a monitor of another DPI; 96 until then.
@@ -106,7 +106,7 @@ class Form {
 
     // Shows the page modally: the window that was active is kept from input,
     // the dialog manager's keys work, and messages are handled until the
-    // result is non-zero and the close sequence (FormCloseQuery, FormClose)
+    // result is non-zero and the close sequence (OnCloseQuery, OnClose)
     // lets the page go; then the page is hidden. A page whose window cannot
     // be made reports it in a box and returns Cancel.
     int ShowModal();
@@ -146,9 +146,9 @@ class Form {
     // Builds the page's controls, once, when its window is made.
     virtual void CreateControls() {}
     // Events; pages override the ones they have.
-    virtual void FormShow() {}
-    virtual void FormCloseQuery(bool& /*canClose*/) {}
-    virtual void FormClose() {}
+    virtual void OnShow() {}
+    virtual void OnCloseQuery(bool& /*canClose*/) {}
+    virtual void OnClose() {}
     // Notifications of controls other than button clicks.
     virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
     // The control that has the focus when the page opens: by default the
@@ -192,7 +192,7 @@ class Form {
 };
 
 // Asks "Are you sure you want to quit?" in a Yes/No box owned by the page;
-// true on Yes. Pages with the quit confirmation call it from FormCloseQuery.
+// true on Yes. Pages with the quit confirmation call it from OnCloseQuery.
 bool ConfirmQuit(HWND owner);
 
 // The window text of a window.

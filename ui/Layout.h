@@ -1,11 +1,11 @@
 // A page's layout as a table: one row per control, naming the page member
 // that receives the control's window and the page method its click runs.
 //
-//     const ControlLayout<TfrmWelcome> Layout[] = {
-//         {ControlKind::Button, &TfrmWelcome::cmdNext, 408, 368, 89, 25, "&Next >",
-//          Flag::Default, 1, &TfrmWelcome::cmdNextClick},
+//     const ControlLayout<WelcomePage> Layout[] = {
+//         {ControlKind::Button, &WelcomePage::nextButton, 408, 368, 89, 25, "&Next >",
+//          Flag::Default, 1, &WelcomePage::OnNext},
 //     };
-//     void TfrmWelcome::CreateControls() { BuildLayout(*this, Layout); }
+//     void WelcomePage::CreateControls() { BuildLayout(*this, Layout); }
 //
 // The controls are created in tab order (that is their z-order, which is the
 // order Tab walks), then the controls without a tab position in table order.

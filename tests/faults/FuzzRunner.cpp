@@ -2,7 +2,7 @@
 #include "FuzzRunner.h"
 
 #include "Installmanager.h"
-#include "Selection.h"
+#include "SelectionPage.h"
 #include "core/SessionReset.h"
 
 #include <commctrl.h>
@@ -45,7 +45,7 @@ std::string CheckEntry(const ComponentEntry& entry, int index) {
 
 } // namespace
 
-std::string LoadAndShow(const std::string& file, TfrmSelection& page) {
+std::string LoadAndShow(const std::string& file, SelectionPage& page) {
     // The page is never shown: its window and list are made here.
     page.HandleNeeded();
     ResetInstallSession();
@@ -59,7 +59,7 @@ std::string LoadAndShow(const std::string& file, TfrmSelection& page) {
         for (int32_t i = 0; i < InstallSession.ComponentCount && problem.empty(); ++i)
             problem = CheckEntry(InstallSession.Components[i], i);
         page.FillComponentList();
-        const LRESULT rows = SendMessageA(page.lsvComponent, LVM_GETITEMCOUNT, 0, 0);
+        const LRESULT rows = SendMessageA(page.componentList, LVM_GETITEMCOUNT, 0, 0);
         if (problem.empty() && rows != InstallSession.ComponentCount)
             problem = "the page shows " + std::to_string(rows) + " rows for " +
                       std::to_string(InstallSession.ComponentCount) + " components";

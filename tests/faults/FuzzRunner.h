@@ -4,7 +4,7 @@
 
 #include <string>
 
-class TfrmSelection;
+class SelectionPage;
 
 // Dates the file back by an hour plus serial seconds: a distribution's file
 // is old, and the profile functions read a file changed within the last
@@ -15,7 +15,7 @@ void DateBack(const std::string& path, long serial);
 // Loads the file into a fresh session, fills the page, checks the catalogue
 // and the rows, and frees everything again. Empty when all was well, else what
 // was wrong.
-std::string LoadAndShow(const std::string& file, TfrmSelection& page);
+std::string LoadAndShow(const std::string& file, SelectionPage& page);
 
 // The common controls the page needs, once per process.
 void InitPageControls();

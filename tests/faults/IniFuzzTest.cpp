@@ -4,7 +4,7 @@
 #include "FaultTally.h"
 #include "FuzzRunner.h"
 #include "IniGenerator.h"
-#include "Selection.h"
+#include "SelectionPage.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +52,7 @@ int FileCount(const char* variable, int testRunShare) {
 TEST(IniFuzz, GeneratedFilesLoadAndShowInOneProcess) {
     const int files = FileCount("NVN_FAULT_INI_FILES", 1500);
     InitPageControls();
-    TfrmSelection page;
+    SelectionPage page;
     ScratchFolder folder;
     const std::string file = folder / "Setup.INI";
     std::mt19937 random(Seed);
@@ -187,7 +187,7 @@ TEST(IniFuzzChild, LoadsTheFileNamedOnTheCommandLine) {
     std::string file = commandLine.substr(at + std::strlen(FileArgument));
     file = file.substr(0, file.find('"'));
     InitPageControls();
-    TfrmSelection page;
+    SelectionPage page;
     EXPECT_EQ(LoadAndShow(file, page), "");
 }
 

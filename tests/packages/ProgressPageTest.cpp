@@ -5,7 +5,7 @@
 #include "MessageTexts.h"
 #include "PackageOperations.h"
 #include "PageRobot.h"
-#include "Progress.h"
+#include "ProgressPage.h"
 #include "RecordedRows.h"
 #include "RoundTrip.h"
 #include "ScriptedMsi.h"
@@ -26,7 +26,7 @@ constexpr const char* BulkyProductCode = "{F97EA7E5-E3DA-41DF-A8E5-905A39D27A77}
 // The page's rows, telling another thread which row is being installed.
 class WatchedRows : public RecordedRows {
   public:
-    explicit WatchedRows(TfrmProgress& page) : RecordedRows(page) {}
+    explicit WatchedRows(ProgressPage& page) : RecordedRows(page) {}
     void SetRowImage(int row, int imageIndex) override {
         RecordedRows::SetRowImage(row, imageIndex);
         if (imageIndex == 0)
@@ -51,7 +51,7 @@ class ProgressPageRun : public ::testing::Test {
 };
 
 TEST_F(ProgressPageRun, WhileAPackageInstallsOnlyCancelTheFrameAndTheSystemTakeInput) {
-    TfrmProgress page;
+    ProgressPage page;
     ASSERT_TRUE(page.HandleNeeded());
     const struct {
         HWND window;
@@ -59,24 +59,24 @@ TEST_F(ProgressPageRun, WhileAPackageInstallsOnlyCancelTheFrameAndTheSystemTakeI
         WPARAM key;
         bool dropped;
     } cases[] = {
-        {page.lsvProgress, WM_LBUTTONDOWN, 0, true},
-        {page.lsvProgress, WM_KEYDOWN, VK_DOWN, true},
-        {page.lsvProgress, WM_KEYDOWN, VK_RETURN, true},
-        {page.lsvProgress, WM_CHAR, 'x', true},
+        {page.progressList, WM_LBUTTONDOWN, 0, true},
+        {page.progressList, WM_KEYDOWN, VK_DOWN, true},
+        {page.progressList, WM_KEYDOWN, VK_RETURN, true},
+        {page.progressList, WM_CHAR, 'x', true},
         {page.Handle, WM_RBUTTONUP, 0, true},
-        {page.lsvProgress, WM_KEYDOWN, VK_ESCAPE, false}, // the page's Cancel
-        {page.lsvProgress, WM_KEYDOWN, VK_TAB, false},
-        {page.lsvProgress, WM_SYSKEYDOWN, 'C', false}, // access keys, Alt+Tab
-        {page.cmdCancel, WM_LBUTTONDOWN, 0, false},
-        {page.cmdCancel, WM_KEYDOWN, VK_SPACE, false},
+        {page.progressList, WM_KEYDOWN, VK_ESCAPE, false}, // the page's Cancel
+        {page.progressList, WM_KEYDOWN, VK_TAB, false},
+        {page.progressList, WM_SYSKEYDOWN, 'C', false}, // access keys, Alt+Tab
+        {page.cancelButton, WM_LBUTTONDOWN, 0, false},
+        {page.cancelButton, WM_KEYDOWN, VK_SPACE, false},
         {page.Handle, WM_NCLBUTTONDOWN, HTCAPTION, false}, // moving the window
-        {page.lsvProgress, WM_MOUSEMOVE, 0, false},
-        {page.lsvProgress, WM_PAINT, 0, false},
+        {page.progressList, WM_MOUSEMOVE, 0, false},
+        {page.progressList, WM_PAINT, 0, false},
         {nullptr, WM_LBUTTONDOWN, 0, false}, // not the page's
     };
     for (const auto& c : cases) {
         const MSG message = {c.window, c.message, c.key, 0, 0, {}};
-        EXPECT_EQ(IsDroppedInput(message, page.Handle, page.cmdCancel), c.dropped)
+        EXPECT_EQ(IsDroppedInput(message, page.Handle, page.cancelButton), c.dropped)
             << std::hex << c.message << " " << c.key;
     }
 }
@@ -90,7 +90,7 @@ TEST_F(ProgressPageRun, ThePageAnswersOtherProgramsWhileTheServiceReportsProgres
     for (int i = 0; i < 50; ++i)
         Script.Messages.push_back({INSTALLMESSAGE_PROGRESS, {2, 1, 0, 0}, ""});
     Script.MessageIntervalMs = 20;
-    TfrmProgress page;
+    ProgressPage page;
     page.Show();
     WatchedRows rows(page);
 
@@ -99,7 +99,7 @@ TEST_F(ProgressPageRun, ThePageAnswersOtherProgramsWhileTheServiceReportsProgres
 
     EXPECT_GE(trips.Count, 20);
     EXPECT_LE(trips.LongestMs, 100.0) << "the longest WM_NULL round trip";
-    EXPECT_EQ(SendMessageA(page.pbrPackage, PBM_GETPOS, 0, 0), 1000);
+    EXPECT_EQ(SendMessageA(page.packageBar, PBM_GETPOS, 0, 0), 1000);
     EXPECT_EQ(rows.Rows()[0].Status, MessageTexts::Succeeded);
     page.Hide();
 }
@@ -111,9 +111,9 @@ TEST_F(ProgressPageRun, CancelDuringARealInstallRollsThePackageBackAndStopsTheRu
                           SelectedComponent("Bulky component", "Bulky.msi"),
                           SelectedComponent("Nested component", "Nested.msi")});
     StageSetupFilesFrom(TestPackageFolder());
-    TfrmProgress page;
+    ProgressPage page;
     page.Show();
-    EXPECT_FALSE(IsWindowEnabled(page.cmdCancel)) << "nothing to cancel before the run";
+    EXPECT_FALSE(IsWindowEnabled(page.cancelButton)) << "nothing to cancel before the run";
     WatchedRows rows(page);
     std::string question;
     {
@@ -122,9 +122,10 @@ TEST_F(ProgressPageRun, CancelDuringARealInstallRollsThePackageBackAndStopsTheRu
         // Wine only at the action start of a package's own action, which
         // Bulky has after its files are copied, before its registration.
         PageRobot robot([&](PageRobot& user) {
-            user.WaitUntil("the second package to start",
-                           [&] { return rows.Installing == 1 && IsWindowEnabled(page.cmdCancel); });
-            user.Click(page.cmdCancel);
+            user.WaitUntil("the second package to start", [&] {
+                return rows.Installing == 1 && IsWindowEnabled(page.cancelButton);
+            });
+            user.Click(page.cancelButton);
             question = user.AnswerBox(MessageTexts::Confirm, IDYES);
         });
         RunInstallation(rows);
@@ -135,14 +136,14 @@ TEST_F(ProgressPageRun, CancelDuringARealInstallRollsThePackageBackAndStopsTheRu
     EXPECT_EQ(rows.Rows()[0].Status, MessageTexts::Succeeded);
     EXPECT_EQ(rows.Rows()[1].Result, ERROR_INSTALL_USEREXIT);
     for (int row : {1, 2}) {
-        EXPECT_EQ(ListText(page.lsvProgress, row, 1), MessageTexts::Cancelled) << row;
-        EXPECT_EQ(ListImage(page.lsvProgress, row), 2) << row;
+        EXPECT_EQ(ListText(page.progressList, row, 1), MessageTexts::Cancelled) << row;
+        EXPECT_EQ(ListImage(page.progressList, row), 2) << row;
     }
     EXPECT_FALSE(rows.Rows()[2].Result) << "the package after it is never started";
     EXPECT_EQ(ProductState(FreshProductCode), INSTALLSTATE_DEFAULT);
     EXPECT_EQ(ProductState(BulkyProductCode), INSTALLSTATE_UNKNOWN);
     EXPECT_EQ(ProductState(NestedProductCode), INSTALLSTATE_UNKNOWN);
-    EXPECT_FALSE(IsWindowEnabled(page.cmdCancel));
+    EXPECT_FALSE(IsWindowEnabled(page.cancelButton));
     page.Hide();
 }
 

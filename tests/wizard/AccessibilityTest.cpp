@@ -86,7 +86,7 @@ double ShareStandingOut(HWND control, ControlKind kind) {
 // What the page shows, or its picture holds, where the picture has its banner.
 COLORREF BannerPixel(const Form& page, bool picture = false) {
     HDC dc = picture ? CreateCompatibleDC(nullptr) : GetDC(page.Handle);
-    HGDIOBJ old = picture ? SelectObject(dc, page.imgBackground) : nullptr;
+    HGDIOBJ old = picture ? SelectObject(dc, page.backgroundPicture) : nullptr;
     const COLORREF pixel = GetPixel(dc, 300, 40);
     if (picture) {
         SelectObject(dc, old);
@@ -129,8 +129,8 @@ TEST(HighContrast, EveryTextStandsOutInTheNormalAndTheHighContrastScheme) {
     CheckEveryTextStandsOut(false);
     // Pages that are open when the setting changes follow it at once.
     PrepareSession();
-    TfrmWelcome first;
-    TfrmSuccess second;
+    WelcomePage first;
+    CompletionPage second;
     first.Show();
     second.Show();
     {
@@ -192,16 +192,16 @@ TEST(AccessibleNames, EveryFocusableControlWithoutACaptionIsNamed) {
         AllPages pages;
         for (Form* page : pages.All())
             page->Show();
-        const std::string folder = WindowText(pages.destination.lblDestinationFolder);
+        const std::string folder = WindowText(pages.destination.folderText);
         const std::map<HWND, std::string> expected = {
-            {pages.license.rtbLicense, "Please read the following license agreement carefully:"},
-            {pages.selection.lsvComponent, "Components"},
-            {pages.destination.cmdChange, ChangeFolderName + folder},
-            {pages.contact.txtFirstName, "First name"},
-            {pages.contact.txtLastName, "Last name"},
-            {pages.contact.txtEmail, "Email"},
-            {pages.progress.lsvProgress, "Installation progress"},
-            {pages.success.lsvComponents, "Installation summary"},
+            {pages.license.agreementText, "Please read the following license agreement carefully:"},
+            {pages.selection.componentList, "Components"},
+            {pages.destination.changeButton, ChangeFolderName + folder},
+            {pages.contact.firstNameBox, "First name"},
+            {pages.contact.lastNameBox, "Last name"},
+            {pages.contact.emailBox, "Email"},
+            {pages.progress.progressList, "Installation progress"},
+            {pages.success.summaryList, "Installation summary"},
         };
         for (Form* page : pages.All())
             for (HWND child = GetWindow(page->Handle, GW_CHILD); child;
@@ -214,10 +214,10 @@ TEST(AccessibleNames, EveryFocusableControlWithoutACaptionIsNamed) {
                         EXPECT_FALSE(AccessibleName(child).empty()) << support::ClassOf(child);
                 }
         EXPECT_FALSE(folder.empty());
-        EXPECT_EQ(AccessibleName(pages.progress.pbrPackage), "Package progress");
+        EXPECT_EQ(AccessibleName(pages.progress.packageBar), "Package progress");
         // Change names the shown folder also after a change.
-        pages.destination.cmdChangeClick();
-        EXPECT_EQ(AccessibleName(pages.destination.cmdChange),
+        pages.destination.OnChange();
+        EXPECT_EQ(AccessibleName(pages.destination.changeButton),
                   std::string(ChangeFolderName) + "D:\\Other Place");
     }
     SetAccessibleName = AnnotateAccessibleName;

@@ -2,26 +2,26 @@
 // that check every page alike.
 #pragma once
 
-#include "Contactinfo.h"
-#include "Destination.h"
-#include "Licenseagreement.h"
-#include "Progress.h"
-#include "Readytoinstall.h"
-#include "Selection.h"
-#include "Success.h"
-#include "Welcome.h"
+#include "ContactPage.h"
+#include "DestinationPage.h"
+#include "LicencePage.h"
+#include "ProgressPage.h"
+#include "ReadyPage.h"
+#include "SelectionPage.h"
+#include "CompletionPage.h"
+#include "WelcomePage.h"
 
 #include <vector>
 
 struct AllPages {
-    TfrmWelcome welcome;
-    TfrmLicenseAgreement license;
-    TfrmSelection selection;
-    TfrmDestination destination;
-    TfrmContactInfo contact;
-    TfrmReadyToInstall ready;
-    TfrmProgress progress;
-    TfrmSuccess success;
+    WelcomePage welcome;
+    LicencePage license;
+    SelectionPage selection;
+    DestinationPage destination;
+    ContactPage contact;
+    ReadyPage ready;
+    ProgressPage progress;
+    CompletionPage success;
     // The names of the pages' pictures, in the order of All().
     static constexpr const char* Names[] = {"welcome", "license", "selection", "destination",
                                             "contact", "ready",   "progress",  "success"};

@@ -1,17 +1,17 @@
 // The controller: start-up, the page sequence with its transitions, the
 // position carried from page to page and the installation step.
-#include "Contactinfo.h"
-#include "Destination.h"
-#include "Licenseagreement.h"
+#include "ContactPage.h"
+#include "DestinationPage.h"
+#include "LicencePage.h"
 #include "ListViews.h"
-#include "Main.h"
+#include "Wizard.h"
 #include "MessageTexts.h"
 #include "PageRobot.h"
-#include "Progress.h"
-#include "Readytoinstall.h"
-#include "Selection.h"
-#include "Success.h"
-#include "Welcome.h"
+#include "ProgressPage.h"
+#include "ReadyPage.h"
+#include "SelectionPage.h"
+#include "CompletionPage.h"
+#include "WelcomePage.h"
 #include "WizardTesting.h"
 
 #include <stdexcept>
@@ -35,8 +35,8 @@ struct RecordedSteps {
                 },
                 [this] {
                     Calls.push_back("stage");
-                    ProgressShownAtStaging = IsWindowVisible(frmProgress->Handle) != FALSE;
-                    ProgressPlace = {frmProgress->Left(), frmProgress->Top()};
+                    ProgressShownAtStaging = IsWindowVisible(progressPage->Handle) != FALSE;
+                    ProgressPlace = {progressPage->Left(), progressPage->Top()};
                 },
                 [this](ProgressRows& rows) {
                     Calls.push_back("run " + std::to_string(rows.RowCount()));
@@ -77,24 +77,24 @@ bool operator==(POINT a, POINT b) {
 // Runs the wizard while the script plays the user.
 void RunWizardWith(const std::function<void(PageRobot&)>& script) {
     PageRobot robot(script);
-    frmMain->Run();
+    theWizard->Run();
 }
 
 // From the welcome page to the ready-to-install page, accepting the terms.
 void WalkToReadyToInstall(PageRobot& r) {
-    r.WaitUntilShown(*frmWelcome);
-    r.Click(frmWelcome->cmdNext);
-    r.WaitUntilShown(*frmLicenseAgreement);
-    r.Click(frmLicenseAgreement->rdbAccept);
-    r.Click(frmLicenseAgreement->cmdNext);
-    r.WaitUntilShown(*frmSelection);
-    r.Click(frmSelection->cmdNext);
-    r.WaitUntilShown(*frmDestination);
-    r.Click(frmDestination->cmdNext);
-    r.WaitUntilShown(*frmContactInfo);
-    r.Click(frmContactInfo->cmdNext);
+    r.WaitUntilShown(*welcomePage);
+    r.Click(welcomePage->nextButton);
+    r.WaitUntilShown(*licencePage);
+    r.Click(licencePage->acceptOption);
+    r.Click(licencePage->nextButton);
+    r.WaitUntilShown(*selectionPage);
+    r.Click(selectionPage->nextButton);
+    r.WaitUntilShown(*destinationPage);
+    r.Click(destinationPage->nextButton);
+    r.WaitUntilShown(*contactPage);
+    r.Click(contactPage->nextButton);
 
-    r.WaitUntilShown(*frmReadyToInstall);
+    r.WaitUntilShown(*readyPage);
 }
 
 TEST_F(Controller, WalksForwardAndBackCarryingThePlaceFromPageToPage) {
@@ -104,47 +104,47 @@ TEST_F(Controller, WalksForwardAndBackCarryingThePlaceFromPageToPage) {
     std::vector<POINT> places;
     std::vector<bool> acceptedOnReturn;
     RunWizardWith([&](PageRobot& r) {
-        r.WaitUntilShown(*frmWelcome);
-        places.push_back(PlaceOf(*frmWelcome)); // centred
-        r.Click(frmWelcome->cmdNext);
-        r.WaitUntilShown(*frmLicenseAgreement);
-        places.push_back(PlaceOf(*frmLicenseAgreement));
-        r.Click(frmLicenseAgreement->rdbAccept);
-        MovePage(r, *frmLicenseAgreement, 123, 77);
-        r.Click(frmLicenseAgreement->cmdNext);
-        r.WaitUntilShown(*frmSelection);
-        places.push_back(PlaceOf(*frmSelection));
-        r.Click(frmSelection->cmdBack);
-        r.WaitUntilShown(*frmLicenseAgreement);
-        acceptedOnReturn.push_back(IsWindowEnabled(frmLicenseAgreement->cmdNext) != FALSE);
-        r.Click(frmLicenseAgreement->cmdBack);
-        r.WaitUntilShown(*frmWelcome);
-        places.push_back(PlaceOf(*frmWelcome)); // not centred again
-        r.Click(frmWelcome->cmdNext);
-        r.WaitUntilShown(*frmLicenseAgreement);
-        acceptedOnReturn.push_back(IsWindowEnabled(frmLicenseAgreement->cmdNext) != FALSE);
-        r.Click(frmLicenseAgreement->cmdNext);
-        r.WaitUntilShown(*frmSelection);
-        r.Click(frmSelection->cmdNext);
-        r.WaitUntilShown(*frmDestination);
-        MovePage(r, *frmDestination, 140, 90);
-        r.Click(frmDestination->cmdNext);
-        r.WaitUntilShown(*frmContactInfo);
-        places.push_back(PlaceOf(*frmContactInfo));
-        r.Click(frmContactInfo->cmdBack);
-        r.WaitUntilShown(*frmDestination);
-        r.Click(frmDestination->cmdNext);
-        r.WaitUntilShown(*frmContactInfo);
-        r.Click(frmContactInfo->cmdNext);
-        r.WaitUntilShown(*frmReadyToInstall);
-        MovePage(r, *frmReadyToInstall, 150, 100);
-        r.Click(frmReadyToInstall->cmdNext);
-        r.WaitUntilShown(*frmSuccess);
-        places.push_back(PlaceOf(*frmSuccess));
-        r.Click(frmSuccess->cmdNext);
+        r.WaitUntilShown(*welcomePage);
+        places.push_back(PlaceOf(*welcomePage)); // centred
+        r.Click(welcomePage->nextButton);
+        r.WaitUntilShown(*licencePage);
+        places.push_back(PlaceOf(*licencePage));
+        r.Click(licencePage->acceptOption);
+        MovePage(r, *licencePage, 123, 77);
+        r.Click(licencePage->nextButton);
+        r.WaitUntilShown(*selectionPage);
+        places.push_back(PlaceOf(*selectionPage));
+        r.Click(selectionPage->backButton);
+        r.WaitUntilShown(*licencePage);
+        acceptedOnReturn.push_back(IsWindowEnabled(licencePage->nextButton) != FALSE);
+        r.Click(licencePage->backButton);
+        r.WaitUntilShown(*welcomePage);
+        places.push_back(PlaceOf(*welcomePage)); // not centred again
+        r.Click(welcomePage->nextButton);
+        r.WaitUntilShown(*licencePage);
+        acceptedOnReturn.push_back(IsWindowEnabled(licencePage->nextButton) != FALSE);
+        r.Click(licencePage->nextButton);
+        r.WaitUntilShown(*selectionPage);
+        r.Click(selectionPage->nextButton);
+        r.WaitUntilShown(*destinationPage);
+        MovePage(r, *destinationPage, 140, 90);
+        r.Click(destinationPage->nextButton);
+        r.WaitUntilShown(*contactPage);
+        places.push_back(PlaceOf(*contactPage));
+        r.Click(contactPage->backButton);
+        r.WaitUntilShown(*destinationPage);
+        r.Click(destinationPage->nextButton);
+        r.WaitUntilShown(*contactPage);
+        r.Click(contactPage->nextButton);
+        r.WaitUntilShown(*readyPage);
+        MovePage(r, *readyPage, 150, 100);
+        r.Click(readyPage->nextButton);
+        r.WaitUntilShown(*completionPage);
+        places.push_back(PlaceOf(*completionPage));
+        r.Click(completionPage->nextButton);
     });
 
-    EXPECT_TRUE(frmMain->Closed);
+    EXPECT_TRUE(theWizard->Closed);
     ASSERT_EQ(places.size(), 6u);
     EXPECT_TRUE(places[1] == places[0]);
     EXPECT_TRUE(places[2] == (POINT{123, 77}));
@@ -155,11 +155,11 @@ TEST_F(Controller, WalksForwardAndBackCarryingThePlaceFromPageToPage) {
     EXPECT_EQ(recorded.Calls, (std::vector<std::string>{"remove", "stage", "run 2"}));
     EXPECT_TRUE(recorded.ProgressShownAtStaging);
     EXPECT_TRUE(recorded.ProgressPlace == (POINT{150, 100}));
-    EXPECT_FALSE(IsWindowVisible(frmProgress->Handle));
+    EXPECT_FALSE(IsWindowVisible(progressPage->Handle));
     // The completion page listed what the run stored.
-    ASSERT_EQ(ListRowCount(frmSuccess->lsvComponents), 2);
-    EXPECT_EQ(ListText(frmSuccess->lsvComponents, 0, 1), "Succeeded");
-    EXPECT_EQ(ListText(frmSuccess->lsvComponents, 1, 1), "Failed");
+    ASSERT_EQ(ListRowCount(completionPage->summaryList), 2);
+    EXPECT_EQ(ListText(completionPage->summaryList, 0, 1), "Succeeded");
+    EXPECT_EQ(ListText(completionPage->summaryList, 1, 1), "Failed");
 }
 
 TEST_F(Controller, ConfirmedQuitOnTheReadyPageStagesAndInstallsNothing) {
@@ -169,13 +169,13 @@ TEST_F(Controller, ConfirmedQuitOnTheReadyPageStagesAndInstallsNothing) {
     std::string question;
     RunWizardWith([&](PageRobot& r) {
         WalkToReadyToInstall(r);
-        r.Click(frmReadyToInstall->cmdCancel);
+        r.Click(readyPage->cancelButton);
         question = r.AnswerBox(MessageTexts::Confirm, IDYES);
     });
     EXPECT_EQ(question, MessageTexts::QuitQuestion);
-    EXPECT_TRUE(frmMain->Closed);
+    EXPECT_TRUE(theWizard->Closed);
     EXPECT_EQ(recorded.Calls, std::vector<std::string>{"remove"});
-    EXPECT_FALSE(IsWindowVisible(frmProgress->Handle));
+    EXPECT_FALSE(IsWindowVisible(progressPage->Handle));
 }
 
 TEST_F(Controller, EarlierPackagesLeftEndTheProgramBeforeAnyPage) {
@@ -186,11 +186,11 @@ TEST_F(Controller, EarlierPackagesLeftEndTheProgramBeforeAnyPage) {
     std::string error;
     RunWizardWith([&](PageRobot& r) { error = r.AnswerBox(MessageTexts::Error, IDOK); });
     EXPECT_EQ(error, EarlierPackagesErrorText);
-    EXPECT_TRUE(frmMain->Closed);
+    EXPECT_TRUE(theWizard->Closed);
     EXPECT_EQ(recorded.Calls, std::vector<std::string>{"remove"});
     // Never shown: the welcome page still stands at its stored place.
-    EXPECT_EQ(frmWelcome->Left(), 285);
-    EXPECT_EQ(frmWelcome->Top(), 220);
+    EXPECT_EQ(welcomePage->Left(), 285);
+    EXPECT_EQ(welcomePage->Top(), 220);
 }
 
 TEST_F(Controller, MissingConfigurationShowsTheErrorAndNoPage) {
@@ -206,7 +206,7 @@ TEST_F(Controller, MissingConfigurationShowsTheErrorAndNoPage) {
     EXPECT_EQ(error, "The setup failed to open the configuration file. Please alert "
                      "support@norvane.example");
     EXPECT_TRUE(recorded.Calls.empty());
-    EXPECT_EQ(frmMain, nullptr);
+    EXPECT_EQ(theWizard, nullptr);
 }
 
 TEST_F(Controller, UnexpectedErrorIsReportedAndTheProgramStillEnds) {
@@ -243,12 +243,12 @@ TEST_F(Controller, KeysPressedDuringTheRunDoNotPressFinish) {
     CreateForms(steps);
     RunWizardWith([&](PageRobot& r) {
         WalkToReadyToInstall(r);
-        r.Click(frmReadyToInstall->cmdNext);
-        r.WaitUntilShown(*frmSuccess);
-        r.CloseBox(*frmSuccess);
+        r.Click(readyPage->nextButton);
+        r.WaitUntilShown(*completionPage);
+        r.CloseBox(*completionPage);
     });
-    EXPECT_EQ(frmSuccess->PageResult, PageResults::Cancel) << "ended by the close box";
-    EXPECT_TRUE(frmMain->Closed);
+    EXPECT_EQ(completionPage->PageResult, PageResults::Cancel) << "ended by the close box";
+    EXPECT_TRUE(theWizard->Closed);
 }
 
 } // namespace

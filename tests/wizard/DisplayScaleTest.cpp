@@ -129,10 +129,10 @@ void CheckPage(Form& page, const char* name, int dpi) {
     ExpectNear(client.bottom, PageClientHeight, dpi, "client height");
 
     BITMAP picture = {};
-    ASSERT_TRUE(GetObjectA(page.imgBackground, sizeof picture, &picture));
+    ASSERT_TRUE(GetObjectA(page.backgroundPicture, sizeof picture, &picture));
     EXPECT_GE(picture.bmWidth, client.right) << "the background is not stretched up";
     EXPECT_GE(picture.bmHeight, client.bottom);
-    ExpectDrawnBackground(page.imgBackground, dpi);
+    ExpectDrawnBackground(page.backgroundPicture, dpi);
 
     int controls = 0;
     for (HWND child = GetWindow(page.Handle, GW_CHILD); child;

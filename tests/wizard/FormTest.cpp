@@ -4,7 +4,7 @@
 #include "Layout.h"
 #include "MessageTexts.h"
 #include "PageRobot.h"
-#include "Welcome.h"
+#include "WelcomePage.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -20,30 +20,30 @@ namespace {
 class TestPage : public Form {
   public:
     TestPage();
-    HWND txtName = nullptr;
-    HWND cmdGo = nullptr;
-    HWND cmdBoom = nullptr;
-    HWND cmdNext = nullptr;
-    HWND cmdCancel = nullptr;
+    HWND nameBox = nullptr;
+    HWND goButton = nullptr;
+    HWND boomButton = nullptr;
+    HWND nextButton = nullptr;
+    HWND cancelButton = nullptr;
     std::vector<std::string> Events;
 
-    void cmdGoClick() { Events.push_back("go"); }
-    void cmdBoomClick() { throw std::runtime_error("boom"); }
-    void cmdNextClick() { PageResult = PageResults::Next; }
-    void cmdCancelClick() { PageResult = PageResults::Cancel; }
-    void FormShow() override { Events.push_back("show"); }
-    void FormClose() override { Events.push_back("close"); }
+    void OnGo() { Events.push_back("go"); }
+    void OnBoom() { throw std::runtime_error("boom"); }
+    void OnNext() { PageResult = PageResults::Next; }
+    void OnCancel() { PageResult = PageResults::Cancel; }
+    void OnShow() override { Events.push_back("show"); }
+    void OnClose() override { Events.push_back("close"); }
 };
 
 using enum ControlKind;
 // clang-format off
 const ControlLayout<TestPage> TestLayout[] = {
-    {Button, &TestPage::cmdNext,   408, 368,  89, 25, "&Next >", Flag::Default, 3, &TestPage::cmdNextClick},
-    {Button, &TestPage::cmdCancel, 504, 368,  89, 25, "&Cancel",
-             Flag::Cancel | Flag::Disabled,                                     4, &TestPage::cmdCancelClick},
-    {Edit,   &TestPage::txtName,   128, 150, 200, 21, "",       Flag::None,     0, nullptr},
-    {Button, &TestPage::cmdGo,     128, 200,  89, 25, "&Go",    Flag::None,     1, &TestPage::cmdGoClick},
-    {Button, &TestPage::cmdBoom,   228, 200,  89, 25, "Boom",   Flag::None,     2, &TestPage::cmdBoomClick},
+    {Button, &TestPage::nextButton,   408, 368,  89, 25, "&Next >", Flag::Default, 3, &TestPage::OnNext},
+    {Button, &TestPage::cancelButton, 504, 368,  89, 25, "&Cancel",
+             Flag::Cancel | Flag::Disabled,                                     4, &TestPage::OnCancel},
+    {Edit,   &TestPage::nameBox,      128, 150, 200, 21, "",       Flag::None,     0, nullptr},
+    {Button, &TestPage::goButton,     128, 200,  89, 25, "&Go",    Flag::None,     1, &TestPage::OnGo},
+    {Button, &TestPage::boomButton,   228, 200,  89, 25, "Boom",   Flag::None,     2, &TestPage::OnBoom},
 };
 // clang-format on
 
@@ -60,10 +60,10 @@ class FormLayer : public ::testing::Test {
 };
 
 TEST_F(FormLayer, EveryWayOutOfTheWelcomePageAsksBeforeQuitting) {
-    TfrmWelcome page;
+    WelcomePage page;
     // Cancel, Esc and the close box each ask; No keeps the page, Yes ends it.
     const std::vector<std::function<void(PageRobot&)>> ways = {
-        [&](PageRobot& robot) { robot.Click(page.cmdCancel); },
+        [&](PageRobot& robot) { robot.Click(page.cancelButton); },
         [&](PageRobot& robot) { robot.Key(VK_ESCAPE); },
         [&](PageRobot& robot) { robot.CloseBox(page); },
     };
@@ -84,32 +84,32 @@ TEST_F(FormLayer, EveryWayOutOfTheWelcomePageAsksBeforeQuitting) {
 }
 
 TEST_F(FormLayer, WelcomeNextNeverAsksAndItsDisabledBackDoesNothing) {
-    TfrmWelcome page;
+    WelcomePage page;
     // The page gives Back no handler; this one would show if Back went off.
     bool backRan = false;
     page.HandleNeeded();
-    page.BindClick(page.cmdBack, [&] { backRan = true; });
+    page.BindClick(page.backButton, [&] { backRan = true; });
     HWND focusAtShow = nullptr;
     const int result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
         focusAtShow = robot.Focus();
-        robot.Click(page.cmdBack);
+        robot.Click(page.backButton);
         robot.AltKey('b');
         robot.Key(VK_RETURN);
     });
     EXPECT_EQ(result, PageResults::Next);
-    EXPECT_EQ(focusAtShow, page.cmdNext);
+    EXPECT_EQ(focusAtShow, page.nextButton);
     EXPECT_FALSE(backRan);
 }
 
 // Also run on two screens of different sizes (tests/wizard/two-screens.sh),
 // where the desktop of both is larger than the primary monitor.
 TEST_F(FormLayer, WelcomeIsCentredOnItsMonitorsWorkAreaAtItsFirstShowOnly) {
-    TfrmWelcome page;
+    WelcomePage page;
     page.SetPosition(10, 20);
     ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
-        robot.Click(page.cmdNext);
+        robot.Click(page.nextButton);
     });
     RECT frame;
     GetWindowRect(page.Handle, &frame);
@@ -124,14 +124,14 @@ TEST_F(FormLayer, WelcomeIsCentredOnItsMonitorsWorkAreaAtItsFirstShowOnly) {
     page.SetPosition(10, 20);
     ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
-        robot.Click(page.cmdNext);
+        robot.Click(page.nextButton);
     });
     EXPECT_EQ(page.Left(), 10);
     EXPECT_EQ(page.Top(), 20);
 }
 
 TEST_F(FormLayer, PageWindowHasTheFixedFrameAndClientArea) {
-    TfrmWelcome page;
+    WelcomePage page;
     ASSERT_TRUE(page.HandleNeeded());
     RECT client;
     GetClientRect(page.Handle, &client);
@@ -170,21 +170,21 @@ TEST_F(FormLayer, EnterPressesTheFocusedButtonOrElseTheDefaultOne) {
         robot.WaitUntilShown(page);
         focusAtShow = robot.Focus();
         robot.Key(VK_TAB);
-        robot.WaitUntil("Tab to reach Go", [&] { return robot.Focus() == page.cmdGo; });
+        robot.WaitUntil("Tab to reach Go", [&] { return robot.Focus() == page.goButton; });
         robot.Key(VK_RETURN); // presses Go
         robot.Key(VK_ESCAPE); // Cancel is disabled: nothing
-        robot.Click(page.cmdCancel);
+        robot.Click(page.cancelButton);
         robot.AltKey('c');
         robot.AltKey('g'); // presses Go again
         robot.Key(VK_TAB);
-        robot.WaitUntil("Tab to reach Boom", [&] { return robot.Focus() == page.cmdBoom; });
+        robot.WaitUntil("Tab to reach Boom", [&] { return robot.Focus() == page.boomButton; });
         robot.Key(VK_TAB);
-        robot.WaitUntil("Tab to reach Next", [&] { return robot.Focus() == page.cmdNext; });
+        robot.WaitUntil("Tab to reach Next", [&] { return robot.Focus() == page.nextButton; });
         robot.Key(VK_TAB); // wraps round to the edit box, skipping disabled Cancel
-        robot.WaitUntil("Tab to wrap", [&] { return robot.Focus() == page.txtName; });
+        robot.WaitUntil("Tab to wrap", [&] { return robot.Focus() == page.nameBox; });
         robot.Key(VK_RETURN); // not a button: the default button
     });
-    EXPECT_EQ(focusAtShow, page.txtName);
+    EXPECT_EQ(focusAtShow, page.nameBox);
     EXPECT_EQ(result, PageResults::Next);
     EXPECT_EQ(page.Events, (std::vector<std::string>{"show", "go", "go", "close"}));
 }
@@ -194,10 +194,10 @@ TEST_F(FormLayer, HandlerExceptionIsReportedInABoxAndThePageStaysOpen) {
     std::string message;
     const int result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
-        robot.Click(page.cmdBoom);
+        robot.Click(page.boomButton);
         message = robot.AnswerBox(MessageTexts::Error, IDOK);
         robot.WaitUntilShown(page);
-        robot.Click(page.cmdNext);
+        robot.Click(page.nextButton);
     });
     EXPECT_EQ(message, "boom");
     EXPECT_EQ(result, PageResults::Next);

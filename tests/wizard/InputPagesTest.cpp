@@ -1,10 +1,10 @@
 // The destination, contact information and ready-to-install pages: what they
 // show, what they store on which close, and the free-space check.
-#include "Contactinfo.h"
-#include "Destination.h"
-#include "Readytoinstall.h"
-#include "Selection.h"
-#include "Success.h"
+#include "ContactPage.h"
+#include "DestinationPage.h"
+#include "ReadyPage.h"
+#include "SelectionPage.h"
+#include "CompletionPage.h"
 
 #include "InputPagesTesting.h"
 #include "MessageTexts.h"
@@ -55,23 +55,22 @@ TEST_F(InputPages, DestinationShowsTheDefaultTakesTheBrowsersAnswerAndKeepsItOnB
     UseCatalogue({{"Core"}});
     browserAnswers = {"", "D:\\"};
     const std::string defaultFolder = GetProgramFilesFolder() + "\\Norvane Components";
-    TfrmDestination page;
+    DestinationPage page;
     HWND focusAtShow = nullptr;
     std::string shownFirst, shownAfterCancel;
     int result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
         focusAtShow = robot.Focus();
-        shownFirst = WindowText(page.lblDestinationFolder);
-        robot.Click(page.cmdChange);
-        robot.Flush(page.cmdBack);
-        shownAfterCancel = WindowText(page.lblDestinationFolder);
+        shownFirst = WindowText(page.folderText);
+        robot.Click(page.changeButton);
+        robot.Flush(page.backButton);
+        shownAfterCancel = WindowText(page.folderText);
         robot.AltKey('a');
-        robot.WaitUntil("the root",
-                        [&] { return WindowText(page.lblDestinationFolder) == "D:\\"; });
-        robot.Click(page.cmdBack);
+        robot.WaitUntil("the root", [&] { return WindowText(page.folderText) == "D:\\"; });
+        robot.Click(page.backButton);
     });
     EXPECT_EQ(result, PageResults::Back);
-    EXPECT_EQ(focusAtShow, page.cmdNext);
+    EXPECT_EQ(focusAtShow, page.nextButton);
     EXPECT_EQ(shownFirst, defaultFolder);
     EXPECT_EQ(shownAfterCancel, defaultFolder);
     EXPECT_EQ(browserStarts, std::vector<std::string>(2, defaultFolder));
@@ -92,7 +91,7 @@ TEST_F(InputPages, DestinationShowsTheDefaultTakesTheBrowsersAnswerAndKeepsItOnB
         robot.WaitUntilShown(page);
         storedWhileOpen = InstallSession.DestinationFolder;
         freeBytes = 100000; // exactly enough
-        robot.Click(page.cmdNext);
+        robot.Click(page.nextButton);
     });
     EXPECT_EQ(result, PageResults::Next);
     EXPECT_EQ(notice, MessageTexts::NotEnoughSpace);
@@ -106,49 +105,48 @@ TEST_F(InputPages, OverlongDestinationIsShownWholeAndTheRealBrowserStartsWithout
     while (overlong.size() < 300)
         overlong += "Overlong folder name\\";
     SetDestinationFolder(overlong);
-    TfrmDestination page;
+    DestinationPage page;
     const DWORD thread = GetCurrentThreadId();
     HWND browserOwner = nullptr;
     const int result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
-        robot.Click(page.cmdChange);
+        robot.Click(page.changeButton);
         HWND browser = nullptr;
         robot.WaitUntil("the browser", [&] { return browser = VisibleDialog(thread, nullptr); });
         browserOwner = GetWindow(browser, GW_OWNER);
         PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
         robot.WaitUntilShown(page);
-        robot.Click(page.cmdBack);
+        robot.Click(page.backButton);
     });
     EXPECT_EQ(result, PageResults::Back);
     EXPECT_EQ(browserOwner, page.Handle);
-    EXPECT_EQ(WindowText(page.lblDestinationFolder), overlong);
+    EXPECT_EQ(WindowText(page.folderText), overlong);
     EXPECT_EQ(InstallSession.DestinationFolder, overlong);
-    EXPECT_EQ(GetWindowLongA(page.lblDestinationFolder, GWL_STYLE) & SS_TYPEMASK,
-              SS_LEFTNOWORDWRAP);
+    EXPECT_EQ(GetWindowLongA(page.folderText, GWL_STYLE) & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
 }
 
 TEST_F(InputPages, ContactFieldsKeepWhatWasTypedAndStoreItOnlyOnARealClose) {
-    TfrmContactInfo page;
+    ContactPage page;
     const std::string longText(40000, 'a');
     HWND focusAtShow = nullptr;
     std::string shownFirst = "?", storedAfterNo = "?";
     int result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
         focusAtShow = robot.Focus();
-        shownFirst = WindowText(page.txtFirstName) + WindowText(page.txtLastName) +
-                     WindowText(page.txtEmail);
-        SendMessageA(page.txtFirstName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("  Ada "));
-        SendMessageA(page.txtEmail, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longText.c_str()));
-        PostMessageA(page.txtEmail, WM_CHAR, 'z', 1); // typed past the usual limit
-        robot.WaitUntil("the letter", [&] { return GetWindowTextLengthA(page.txtEmail) == 40001; });
+        shownFirst = WindowText(page.firstNameBox) + WindowText(page.lastNameBox) +
+                     WindowText(page.emailBox);
+        SendMessageA(page.firstNameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("  Ada "));
+        SendMessageA(page.emailBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longText.c_str()));
+        PostMessageA(page.emailBox, WM_CHAR, 'z', 1); // typed past the usual limit
+        robot.WaitUntil("the letter", [&] { return GetWindowTextLengthA(page.emailBox) == 40001; });
         robot.Key(VK_ESCAPE);
         robot.AnswerBox(MessageTexts::Confirm, IDNO);
         robot.WaitUntilShown(page);
         storedAfterNo = GetEmail() + GetFirstName() + GetLastName();
-        robot.Click(page.cmdBack);
+        robot.Click(page.backButton);
     });
     EXPECT_EQ(result, PageResults::Back);
-    EXPECT_EQ(focusAtShow, page.txtFirstName);
+    EXPECT_EQ(focusAtShow, page.firstNameBox);
     EXPECT_EQ(shownFirst, "");
     EXPECT_EQ(storedAfterNo, "");
     EXPECT_EQ(GetFirstName(), "  Ada ");
@@ -160,8 +158,8 @@ TEST_F(InputPages, ContactFieldsKeepWhatWasTypedAndStoreItOnlyOnARealClose) {
     std::string shownAgain;
     result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
-        shownAgain = WindowText(page.txtFirstName) + "|" + WindowText(page.txtLastName);
-        robot.Click(page.cmdNext);
+        shownAgain = WindowText(page.firstNameBox) + "|" + WindowText(page.lastNameBox);
+        robot.Click(page.nextButton);
     });
     EXPECT_EQ(shownAgain, "  Ada |Lovelace");
 }
@@ -169,19 +167,19 @@ TEST_F(InputPages, ContactFieldsKeepWhatWasTypedAndStoreItOnlyOnARealClose) {
 TEST_F(InputPages, LogOptionFollowsTheSessionAndInstallChecksTheSpaceEachTime) {
     UseCatalogue({{"Core"}});
     InstallSession.Components[0].Size = 100;
-    TfrmReadyToInstall page;
-    auto ticked = [&] { return SendMessageA(page.chkLogFile, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+    ReadyPage page;
+    auto ticked = [&] { return SendMessageA(page.logCheck, BM_GETCHECK, 0, 0) == BST_CHECKED; };
     bool tickedAtFirstShow = true, storedAfterNo = true;
     int result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
         tickedAtFirstShow = ticked();
-        robot.Click(page.chkLogFile);
+        robot.Click(page.logCheck);
         robot.WaitUntil("the option ticked", ticked);
-        robot.Click(page.cmdCancel);
+        robot.Click(page.cancelButton);
         robot.AnswerBox(MessageTexts::Confirm, IDNO);
         robot.WaitUntilShown(page);
         storedAfterNo = InstallSession.LogEnabled;
-        robot.Click(page.cmdBack);
+        robot.Click(page.backButton);
     });
     EXPECT_EQ(result, PageResults::Back);
     EXPECT_FALSE(tickedAtFirstShow) << "although the layout ticks it";
@@ -194,17 +192,17 @@ TEST_F(InputPages, LogOptionFollowsTheSessionAndInstallChecksTheSpaceEachTime) {
     result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
         tickedOnReturn = ticked();
-        robot.Click(page.chkLogFile);
+        robot.Click(page.logCheck);
         robot.WaitUntil("the option cleared", [&] { return !ticked(); });
         freeBytes = 99999;
         for (int press = 0; press < 2; ++press) {
-            robot.Click(page.cmdNext);
+            robot.Click(page.nextButton);
             notices.push_back(robot.AnswerBox(MessageTexts::Information, IDOK));
             robot.WaitUntilShown(page);
             storedWhileOpen.push_back(InstallSession.LogEnabled);
         }
         freeBytes = 100000;
-        robot.Click(page.cmdNext);
+        robot.Click(page.nextButton);
     });
     EXPECT_EQ(result, PageResults::Next);
     EXPECT_TRUE(tickedOnReturn);
@@ -237,30 +235,30 @@ TEST_F(InputPages, TabGoesRoundEveryPageInItsOrder) {
     SetDestinationFolder("E:\\Apps");
     // The pages' controls exist once they have been shown: the stops are
     // compared after each page has run.
-    TfrmSelection selection;
-    const auto selectionStops = TabStops(selection, 4, [&] { return selection.cmdBack; });
+    SelectionPage selection;
+    const auto selectionStops = TabStops(selection, 4, [&] { return selection.backButton; });
     EXPECT_THAT(selectionStops,
-                ElementsAre(selection.lsvComponent, selection.cmdBack, selection.cmdNext,
-                            selection.cmdCancel, selection.lsvComponent));
-    TfrmDestination destination;
-    const auto destinationStops = TabStops(destination, 4, [&] { return destination.cmdBack; });
-    EXPECT_THAT(destinationStops,
-                ElementsAre(destination.cmdNext, destination.cmdCancel, destination.cmdChange,
-                            destination.cmdBack, destination.cmdNext));
-    TfrmContactInfo contact;
-    const auto contactStops = TabStops(contact, 6, [&] { return contact.cmdBack; });
-    EXPECT_THAT(contactStops, ElementsAre(contact.txtFirstName, contact.txtLastName,
-                                          contact.txtEmail, contact.cmdBack, contact.cmdNext,
-                                          contact.cmdCancel, contact.txtFirstName));
-    TfrmReadyToInstall ready;
-    const auto readyStops = TabStops(ready, 4, [&] { return ready.cmdBack; });
-    EXPECT_THAT(readyStops, ElementsAre(ready.chkLogFile, ready.cmdBack, ready.cmdNext,
-                                        ready.cmdCancel, ready.chkLogFile));
+                ElementsAre(selection.componentList, selection.backButton, selection.nextButton,
+                            selection.cancelButton, selection.componentList));
+    DestinationPage destination;
+    const auto destinationStops = TabStops(destination, 4, [&] { return destination.backButton; });
+    EXPECT_THAT(destinationStops, ElementsAre(destination.nextButton, destination.cancelButton,
+                                              destination.changeButton, destination.backButton,
+                                              destination.nextButton));
+    ContactPage contact;
+    const auto contactStops = TabStops(contact, 6, [&] { return contact.backButton; });
+    EXPECT_THAT(contactStops, ElementsAre(contact.firstNameBox, contact.lastNameBox,
+                                          contact.emailBox, contact.backButton, contact.nextButton,
+                                          contact.cancelButton, contact.firstNameBox));
+    ReadyPage ready;
+    const auto readyStops = TabStops(ready, 4, [&] { return ready.backButton; });
+    EXPECT_THAT(readyStops, ElementsAre(ready.logCheck, ready.backButton, ready.nextButton,
+                                        ready.cancelButton, ready.logCheck));
     // Back and Cancel are disabled on the completion page: Finish and the list.
-    TfrmSuccess completion;
-    const auto completionStops = TabStops(completion, 2, [&] { return completion.cmdNext; });
+    CompletionPage completion;
+    const auto completionStops = TabStops(completion, 2, [&] { return completion.nextButton; });
     EXPECT_THAT(completionStops,
-                ElementsAre(completion.cmdNext, completion.lsvComponents, completion.cmdNext));
+                ElementsAre(completion.nextButton, completion.summaryList, completion.nextButton));
 }
 
 } // namespace

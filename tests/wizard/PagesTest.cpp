@@ -1,10 +1,10 @@
 // The licence agreement, progress and completion pages on their own.
-#include "Licenseagreement.h"
+#include "LicencePage.h"
 #include "ListViews.h"
 #include "MessageTexts.h"
 #include "PageRobot.h"
-#include "Progress.h"
-#include "Success.h"
+#include "ProgressPage.h"
+#include "CompletionPage.h"
 #include "WizardTesting.h"
 
 #include "Artwork.h"
@@ -24,51 +24,51 @@ bool Checked(HWND button) {
 }
 
 // Next is enabled exactly while "I accept" is selected.
-bool InvariantHolds(const TfrmLicenseAgreement& page) {
-    return (IsWindowEnabled(page.cmdNext) != FALSE) == Checked(page.rdbAccept) &&
-           Checked(page.rdbAccept) != Checked(page.rdbDontAccept);
+bool InvariantHolds(const LicencePage& page) {
+    return (IsWindowEnabled(page.nextButton) != FALSE) == Checked(page.acceptOption) &&
+           Checked(page.acceptOption) != Checked(page.declineOption);
 }
 
 // From the page's first control: Don't accept -> Back -> Cancel (Next is
 // disabled) -> the agreement. One key at a time: each goes to the control
 // that has the focus then.
-void TabIntoTheAgreement(PageRobot& robot, const TfrmLicenseAgreement& page) {
+void TabIntoTheAgreement(PageRobot& robot, const LicencePage& page) {
     for (int i = 0; i < 3; ++i) {
         const HWND before = robot.Focus();
         robot.Key(VK_TAB);
         robot.WaitUntil("the focus to move on", [&] { return robot.Focus() != before; });
     }
-    robot.WaitUntil("focus in the agreement", [&] { return robot.Focus() == page.rtbLicense; });
+    robot.WaitUntil("focus in the agreement", [&] { return robot.Focus() == page.agreementText; });
 }
 
 TEST_F(PagesTest, LicenceNextFollowsTheAcceptButtonAndSurvivesARefusedQuit) {
-    TfrmLicenseAgreement page;
+    LicencePage page;
     HWND focusAtShow = nullptr;
     bool declinedAtStart = false;
     std::vector<bool> invariant;
     const int result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
         focusAtShow = robot.Focus();
-        declinedAtStart = Checked(page.rdbDontAccept) && !IsWindowEnabled(page.cmdNext);
+        declinedAtStart = Checked(page.declineOption) && !IsWindowEnabled(page.nextButton);
         robot.Key(VK_RETURN); // Next is disabled: stays
-        robot.Click(page.cmdNext);
-        robot.Click(page.rdbAccept);
-        robot.WaitUntil("Next enabled", [&] { return IsWindowEnabled(page.cmdNext) != FALSE; });
+        robot.Click(page.nextButton);
+        robot.Click(page.acceptOption);
+        robot.WaitUntil("Next enabled", [&] { return IsWindowEnabled(page.nextButton) != FALSE; });
         invariant.push_back(InvariantHolds(page));
         robot.AltKey('d');
-        robot.WaitUntil("Next disabled", [&] { return !IsWindowEnabled(page.cmdNext); });
+        robot.WaitUntil("Next disabled", [&] { return !IsWindowEnabled(page.nextButton); });
         invariant.push_back(InvariantHolds(page));
         robot.AltKey('a');
-        robot.WaitUntil("Next enabled", [&] { return IsWindowEnabled(page.cmdNext) != FALSE; });
+        robot.WaitUntil("Next enabled", [&] { return IsWindowEnabled(page.nextButton) != FALSE; });
         invariant.push_back(InvariantHolds(page));
         // No to the quit question keeps the choice and Next as they were.
         robot.Key(VK_ESCAPE);
         robot.AnswerBox(MessageTexts::Confirm, IDNO);
         robot.WaitUntilShown(page);
-        invariant.push_back(InvariantHolds(page) && Checked(page.rdbAccept));
-        robot.Click(page.cmdNext);
+        invariant.push_back(InvariantHolds(page) && Checked(page.acceptOption));
+        robot.Click(page.nextButton);
     });
-    EXPECT_EQ(focusAtShow, page.rdbDontAccept);
+    EXPECT_EQ(focusAtShow, page.declineOption);
     EXPECT_TRUE(declinedAtStart);
     EXPECT_EQ(invariant, std::vector<bool>(4, true));
     EXPECT_EQ(result, PageResults::Next);
@@ -81,16 +81,16 @@ TEST_F(PagesTest, LicenceNextFollowsTheAcceptButtonAndSurvivesARefusedQuit) {
 }
 
 TEST_F(PagesTest, LicenceArrowKeysInTheRadioGroupKeepNextInStep) {
-    TfrmLicenseAgreement page;
+    LicencePage page;
     bool holds = false, accepted = false;
     ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
         robot.Key(VK_UP);
-        robot.WaitUntil("focus on accept", [&] { return robot.Focus() == page.rdbAccept; });
+        robot.WaitUntil("focus on accept", [&] { return robot.Focus() == page.acceptOption; });
         robot.WaitUntil("invariant", [&] { return InvariantHolds(page); });
         holds = InvariantHolds(page);
-        accepted = Checked(page.rdbAccept);
-        robot.Click(page.cmdBack);
+        accepted = Checked(page.acceptOption);
+        robot.Click(page.backButton);
     });
     EXPECT_TRUE(holds);
     // The arrow key moved the selection, not only the focus.
@@ -98,7 +98,7 @@ TEST_F(PagesTest, LicenceArrowKeysInTheRadioGroupKeepNextInStep) {
 }
 
 TEST_F(PagesTest, LicenceTextIsTheStoredAgreementReadOnlyAndTabLeavesIt) {
-    TfrmLicenseAgreement page;
+    LicencePage page;
     const std::string stored = LoadDataResource(IDR_LICENSE);
     ASSERT_FALSE(stored.empty());
     const std::string firstLine = stored.substr(0, stored.find("\r\n"));
@@ -106,35 +106,35 @@ TEST_F(PagesTest, LicenceTextIsTheStoredAgreementReadOnlyAndTabLeavesIt) {
     const int result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
         TabIntoTheAgreement(robot, page);
-        PostMessageA(page.rtbLicense, WM_CHAR, 'x', 1);
+        PostMessageA(page.agreementText, WM_CHAR, 'x', 1);
         robot.Key(VK_TAB);
-        robot.Flush(page.cmdCancel);
+        robot.Flush(page.cancelButton);
         focusAfterTab = robot.Focus();
-        robot.Click(page.cmdBack);
+        robot.Click(page.backButton);
     });
     EXPECT_EQ(result, PageResults::Back);
     // A keyboard user is never held in the box: Tab goes round to the
     // selected answer.
-    EXPECT_EQ(focusAfterTab, page.rdbDontAccept);
-    const std::string shown = WindowText(page.rtbLicense);
+    EXPECT_EQ(focusAfterTab, page.declineOption);
+    const std::string shown = WindowText(page.agreementText);
     EXPECT_EQ(shown.substr(0, firstLine.size()), firstLine);
     EXPECT_EQ(shown.find('x'), stored.find('x')); // nothing typed into it
     EXPECT_NE(shown.find('\xA9'), std::string::npos) << "the copyright sign of code page 1252";
-    EXPECT_TRUE(GetWindowLongA(page.rtbLicense, GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(GetWindowLongA(page.agreementText, GWL_STYLE) & ES_READONLY);
 }
 
 // Each line of the agreement fits the box's text area in the page font, so
 // the box never wraps a line a second time into a ragged remainder.
 TEST_F(PagesTest, LicenceLinesFitTheBox) {
-    TfrmLicenseAgreement page;
+    LicencePage page;
     RECT area = {};
     ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
-        SendMessageA(page.rtbLicense, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
-        robot.Click(page.cmdBack);
+        SendMessageA(page.agreementText, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+        robot.Click(page.backButton);
     });
     const std::string stored = LoadDataResource(IDR_LICENSE);
-    HDC dc = GetDC(page.rtbLicense);
+    HDC dc = GetDC(page.agreementText);
     HGDIOBJ old = SelectObject(dc, PageFont());
     for (size_t start = 0; start < stored.size();) {
         const size_t end = std::min(stored.find("\r\n", start), stored.size());
@@ -145,32 +145,32 @@ TEST_F(PagesTest, LicenceLinesFitTheBox) {
         start = end + 2;
     }
     SelectObject(dc, old);
-    ReleaseDC(page.rtbLicense, dc);
+    ReleaseDC(page.agreementText, dc);
 }
 
 TEST_F(PagesTest, TabbingIntoTheAgreementSelectsNothingInIt) {
-    TfrmLicenseAgreement page;
+    LicencePage page;
     ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
         TabIntoTheAgreement(robot, page);
-        robot.Click(page.cmdBack);
+        robot.Click(page.backButton);
     });
     CHARRANGE selection = {-1, -1};
-    SendMessageA(page.rtbLicense, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    SendMessageA(page.agreementText, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     EXPECT_EQ(selection.cpMin, selection.cpMax);
 }
 
 TEST_F(PagesTest, ProgressRowsAreTheSelectedComponentsInCatalogueOrder) {
     UseCatalogue({{"Alpha"}, {"Beta", false}, {"Gamma"}, {"Delta"}});
-    TfrmProgress page;
+    ProgressPage page;
     page.Show();
     ASSERT_EQ(page.RowCount(), 3);
     const char* expected[] = {"Alpha", "Gamma", "Delta"};
     for (int row = 0; row < 3; ++row) {
-        EXPECT_EQ(ListText(page.lsvProgress, row, 0), expected[row]);
-        EXPECT_EQ(ListText(page.lsvProgress, row, 1), "");
+        EXPECT_EQ(ListText(page.progressList, row, 0), expected[row]);
+        EXPECT_EQ(ListText(page.progressList, row, 1), "");
         // No image, said as such: -1 would ask the page for one.
-        EXPECT_EQ(ListImage(page.lsvProgress, row), I_IMAGENONE);
+        EXPECT_EQ(ListImage(page.progressList, row), I_IMAGENONE);
         EXPECT_EQ(&page.RowEntry(row), &InstallSession.Components[row == 0 ? 0 : row + 1]);
     }
     EXPECT_THROW(page.RowEntry(3), std::out_of_range);
@@ -181,22 +181,22 @@ TEST_F(PagesTest, ProgressRowsAreTheSelectedComponentsInCatalogueOrder) {
     page.SetRowStatus(1, MessageTexts::Installing);
     page.SetRowImage(1, 2);
     page.SetRowStatus(1, MessageTexts::Failed);
-    EXPECT_EQ(ListText(page.lsvProgress, 1, 1), "Failed");
-    EXPECT_EQ(ListImage(page.lsvProgress, 1), 2);
-    EXPECT_EQ(ListText(page.lsvProgress, 0, 1), "");
+    EXPECT_EQ(ListText(page.progressList, 1, 1), "Failed");
+    EXPECT_EQ(ListImage(page.progressList, 1), 2);
+    EXPECT_EQ(ListText(page.progressList, 0, 1), "");
 
     // Shown again: rebuilt from the catalogue, no status survives.
     InstallSession.Components[1].Selected = true;
     page.Hide();
     page.Show();
     ASSERT_EQ(page.RowCount(), 4);
-    EXPECT_EQ(ListText(page.lsvProgress, 1, 0), "Beta");
+    EXPECT_EQ(ListText(page.progressList, 1, 0), "Beta");
     for (int row = 0; row < 4; ++row) {
-        EXPECT_EQ(ListText(page.lsvProgress, row, 1), "");
-        EXPECT_EQ(ListImage(page.lsvProgress, row), I_IMAGENONE);
+        EXPECT_EQ(ListText(page.progressList, row, 1), "");
+        EXPECT_EQ(ListImage(page.progressList, row), I_IMAGENONE);
     }
     page.SetRowImage(2, -1);
-    EXPECT_EQ(ListImage(page.lsvProgress, 2), I_IMAGENONE);
+    EXPECT_EQ(ListImage(page.progressList, 2), I_IMAGENONE);
     page.Hide();
 }
 
@@ -205,14 +205,14 @@ TEST_F(PagesTest, ProgressMakesALowRowFullyVisible) {
     for (int i = 0; i < 30; ++i)
         many.push_back({"Component " + std::to_string(i)});
     UseCatalogue(many);
-    TfrmProgress page;
+    ProgressPage page;
     page.Show();
     RECT client;
-    GetClientRect(page.lsvProgress, &client);
+    GetClientRect(page.progressList, &client);
     for (int row : {29, 0, 17}) {
         page.MakeRowVisible(row);
         RECT item = {LVIR_BOUNDS, 0, 0, 0};
-        SendMessageA(page.lsvProgress, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
+        SendMessageA(page.progressList, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
         EXPECT_GE(item.top, client.top) << row;
         EXPECT_LE(item.bottom, client.bottom) << row;
     }
@@ -220,13 +220,13 @@ TEST_F(PagesTest, ProgressMakesALowRowFullyVisible) {
 }
 
 TEST_F(PagesTest, ProgressPageOffersNoWayOut) {
-    TfrmProgress page;
+    ProgressPage page;
     ASSERT_TRUE(page.HandleNeeded());
     const LONG style = GetWindowLongA(page.Handle, GWL_STYLE);
     EXPECT_FALSE(style & WS_SYSMENU);
-    for (HWND button : {page.cmdBack, page.cmdNext, page.cmdCancel})
+    for (HWND button : {page.backButton, page.nextButton, page.cancelButton})
         EXPECT_FALSE(IsWindowEnabled(button));
-    EXPECT_TRUE(GetWindowLongA(page.lsvProgress, GWL_STYLE) & LVS_NOCOLUMNHEADER);
+    EXPECT_TRUE(GetWindowLongA(page.progressList, GWL_STYLE) & LVS_NOCOLUMNHEADER);
 }
 
 TEST_F(PagesTest, CompletionListsTheOutcomeOfEverySelectedComponent) {
@@ -236,7 +236,7 @@ TEST_F(PagesTest, CompletionListsTheOutcomeOfEverySelectedComponent) {
                   {"Docs", true, true},
                   {"Extras", true, false}});
     InstallSession.Components[4].Cancelled = true;
-    TfrmSuccess page;
+    CompletionPage page;
     HWND focusAtShow = nullptr;
     const int result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
@@ -244,8 +244,8 @@ TEST_F(PagesTest, CompletionListsTheOutcomeOfEverySelectedComponent) {
         robot.Key(VK_ESCAPE); // Finish is also the cancel button
     });
     EXPECT_EQ(result, PageResults::Next);
-    EXPECT_EQ(focusAtShow, page.cmdNext);
-    ASSERT_EQ(ListRowCount(page.lsvComponents), 4);
+    EXPECT_EQ(focusAtShow, page.nextButton);
+    ASSERT_EQ(ListRowCount(page.summaryList), 4);
     const struct {
         const char* caption;
         const char* outcome;
@@ -256,27 +256,27 @@ TEST_F(PagesTest, CompletionListsTheOutcomeOfEverySelectedComponent) {
                 {"Docs", "Succeeded", 1, 3},
                 {"Extras", "Cancelled", 2, 4}};
     for (int row = 0; row < 4; ++row) {
-        EXPECT_EQ(ListText(page.lsvComponents, row, 0), rows[row].caption);
-        EXPECT_EQ(ListText(page.lsvComponents, row, 1), rows[row].outcome);
-        EXPECT_EQ(ListImage(page.lsvComponents, row), rows[row].image);
-        EXPECT_EQ(ListData(page.lsvComponents, row),
+        EXPECT_EQ(ListText(page.summaryList, row, 0), rows[row].caption);
+        EXPECT_EQ(ListText(page.summaryList, row, 1), rows[row].outcome);
+        EXPECT_EQ(ListImage(page.summaryList, row), rows[row].image);
+        EXPECT_EQ(ListData(page.summaryList, row),
                   reinterpret_cast<LPARAM>(&InstallSession.Components[rows[row].entry]));
     }
 }
 
 TEST_F(PagesTest, CompletionEndsOnEnterAndOnTheCloseBoxWithoutAsking) {
     UseCatalogue({{"Core"}});
-    TfrmSuccess page;
+    CompletionPage page;
     // Back and Cancel have no handlers on this page; these would show if a
     // disabled button went off.
     page.HandleNeeded();
-    page.BindClick(page.cmdBack, [&] { page.PageResult = PageResults::Back; });
-    page.BindClick(page.cmdCancel, [&] { page.PageResult = PageResults::Back; });
+    page.BindClick(page.backButton, [&] { page.PageResult = PageResults::Back; });
+    page.BindClick(page.cancelButton, [&] { page.PageResult = PageResults::Back; });
     EXPECT_EQ(ShowModalWith(page,
                             [&](PageRobot& robot) {
                                 robot.WaitUntilShown(page);
-                                robot.Click(page.cmdCancel); // disabled
-                                robot.Click(page.cmdBack);   // disabled
+                                robot.Click(page.cancelButton); // disabled
+                                robot.Click(page.backButton);   // disabled
                                 robot.Key(VK_RETURN);
                             }),
               PageResults::Next);

@@ -1,6 +1,6 @@
 // The component selection page: rows built from the catalogue, required
 // components, the at-least-one rule and when the marks are stored.
-#include "Selection.h"
+#include "SelectionPage.h"
 
 #include "InputPagesTesting.h"
 #include "ListViews.h"
@@ -13,7 +13,7 @@
 
 namespace {
 
-using SelectionPage = WizardTest;
+using SelectionPageTest = WizardTest;
 
 // A check mark changed as a program changes it (LVM_SETITEMSTATE with the
 // state image), without waiting: a notice may answer it.
@@ -37,7 +37,7 @@ void ClickCheckBox(HWND list, int row) {
     PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(hit.pt.x + 2, hit.pt.y));
 }
 
-TEST_F(SelectionPage, RowsShowTheCatalogueWithoutANoticeWhileFilling) {
+TEST_F(SelectionPageTest, RowsShowTheCatalogueWithoutANoticeWhileFilling) {
     // The last one is required but stored unchecked: filling stays silent.
     UseCatalogue({{"Core", true, false, true}, {"Charts", false}, {"Docs", false, false, true}});
     const int32_t images[] = {3, -1, 11};
@@ -47,10 +47,10 @@ TEST_F(SelectionPage, RowsShowTheCatalogueWithoutANoticeWhileFilling) {
         InstallSession.Components[i].Size = sizes[i];
         InstallSession.Components[i].Version = std::to_string(i) + ".0";
     }
-    TfrmSelection page;
+    SelectionPage page;
     ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
-        robot.Click(page.cmdNext);
+        robot.Click(page.nextButton);
     });
     char separator[8] = {};
     GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator);
@@ -58,47 +58,47 @@ TEST_F(SelectionPage, RowsShowTheCatalogueWithoutANoticeWhileFilling) {
     const char* captions[] = {"Core (Required)", "Charts", "Docs (Required)"};
     const std::string sizeTexts[] = {"~0 KB", "~999 KB", "~1" + sep + "234" + sep + "567 KB"};
     const int shownImages[] = {3, I_IMAGENONE, I_IMAGENONE};
-    ASSERT_EQ(ListRowCount(page.lsvComponent), 3);
+    ASSERT_EQ(ListRowCount(page.componentList), 3);
     for (int row = 0; row < 3; ++row) {
-        EXPECT_EQ(ListText(page.lsvComponent, row, 0), captions[row]);
-        EXPECT_EQ(ListText(page.lsvComponent, row, 1), std::to_string(row) + ".0");
-        EXPECT_EQ(ListText(page.lsvComponent, row, 2), sizeTexts[row]);
-        EXPECT_EQ(ListImage(page.lsvComponent, row), shownImages[row]);
-        EXPECT_EQ(RowChecked(page.lsvComponent, row), row == 0);
-        EXPECT_EQ(ListData(page.lsvComponent, row),
+        EXPECT_EQ(ListText(page.componentList, row, 0), captions[row]);
+        EXPECT_EQ(ListText(page.componentList, row, 1), std::to_string(row) + ".0");
+        EXPECT_EQ(ListText(page.componentList, row, 2), sizeTexts[row]);
+        EXPECT_EQ(ListImage(page.componentList, row), shownImages[row]);
+        EXPECT_EQ(RowChecked(page.componentList, row), row == 0);
+        EXPECT_EQ(ListData(page.componentList, row),
                   reinterpret_cast<LPARAM>(&InstallSession.Components[row]));
     }
 }
 
-TEST_F(SelectionPage, RequiredRowIsCheckedAgainAfterOneNoticeByMouseOrSpaceBar) {
+TEST_F(SelectionPageTest, RequiredRowIsCheckedAgainAfterOneNoticeByMouseOrSpaceBar) {
     UseCatalogue({{"Core", true, false, true}, {"Charts"}});
-    TfrmSelection page;
+    SelectionPage page;
     const DWORD thread = GetCurrentThreadId();
     std::vector<std::string> notices;
     std::vector<bool> uncheckedWhileOpen, secondNotice;
     auto attempt = [&](PageRobot& robot, const std::function<void()>& uncheck) {
         uncheck();
         robot.WaitUntil("the notice", [&] { return VisibleDialog(thread, "Information"); });
-        uncheckedWhileOpen.push_back(!RowChecked(page.lsvComponent, 0));
+        uncheckedWhileOpen.push_back(!RowChecked(page.componentList, 0));
         notices.push_back(robot.AnswerBox(MessageTexts::Information, IDOK));
-        robot.WaitUntil("the row checked", [&] { return RowChecked(page.lsvComponent, 0); });
+        robot.WaitUntil("the row checked", [&] { return RowChecked(page.componentList, 0); });
         Sleep(300);
         secondNotice.push_back(VisibleDialog(thread, nullptr) != nullptr);
     };
     const int result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
-        attempt(robot, [&] { ClickCheckBox(page.lsvComponent, 0); });
+        attempt(robot, [&] { ClickCheckBox(page.componentList, 0); });
         attempt(robot, [&] {
             LVITEMA focus = {};
             focus.stateMask = focus.state = LVIS_FOCUSED | LVIS_SELECTED;
-            SendMessageA(page.lsvComponent, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&focus));
-            PostMessageA(page.lsvComponent, WM_KEYDOWN, VK_SPACE, 1);
-            PostMessageA(page.lsvComponent, WM_KEYUP, VK_SPACE, 1 | (3u << 30));
+            SendMessageA(page.componentList, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&focus));
+            PostMessageA(page.componentList, WM_KEYDOWN, VK_SPACE, 1);
+            PostMessageA(page.componentList, WM_KEYUP, VK_SPACE, 1 | (3u << 30));
         });
-        attempt(robot, [&] { SetCheckLater(page.lsvComponent, 0, false); });
-        ClickCheckBox(page.lsvComponent, 1); // an optional row goes without a word
-        robot.WaitUntil("Charts unchecked", [&] { return !RowChecked(page.lsvComponent, 1); });
-        robot.Click(page.cmdNext);
+        attempt(robot, [&] { SetCheckLater(page.componentList, 0, false); });
+        ClickCheckBox(page.componentList, 1); // an optional row goes without a word
+        robot.WaitUntil("Charts unchecked", [&] { return !RowChecked(page.componentList, 1); });
+        robot.Click(page.nextButton);
     });
     EXPECT_EQ(notices, std::vector<std::string>(3, RequiredComponentText));
     EXPECT_EQ(uncheckedWhileOpen, std::vector<bool>(3, true));
@@ -110,38 +110,38 @@ TEST_F(SelectionPage, RequiredRowIsCheckedAgainAfterOneNoticeByMouseOrSpaceBar) 
 
 // The list takes the focus on entry with its first row focused: Space alone
 // toggles that row.
-TEST_F(SelectionPage, SpaceTogglesTheFirstRowAsSoonAsThePageShows) {
+TEST_F(SelectionPageTest, SpaceTogglesTheFirstRowAsSoonAsThePageShows) {
     UseCatalogue({{"Core"}, {"Charts"}});
-    TfrmSelection page;
+    SelectionPage page;
     ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
         robot.Key(VK_SPACE);
         robot.WaitUntil("the first row unchecked",
-                        [&] { return !RowChecked(page.lsvComponent, 0); });
-        robot.Click(page.cmdBack);
+                        [&] { return !RowChecked(page.componentList, 0); });
+        robot.Click(page.backButton);
     });
     EXPECT_FALSE(InstallSession.Components[0].Selected);
     EXPECT_TRUE(InstallSession.Components[1].Selected);
 }
 
-TEST_F(SelectionPage, NothingCheckedStaysAndOnlyClosesThatGoThroughStoreTheMarks) {
+TEST_F(SelectionPageTest, NothingCheckedStaysAndOnlyClosesThatGoThroughStoreTheMarks) {
     UseCatalogue({{"Core"}, {"Charts"}});
-    TfrmSelection page;
+    SelectionPage page;
     std::vector<std::string> notices;
     bool storedAfterNo = true;
     int result = ShowModalWith(page, [&](PageRobot& robot) {
         robot.WaitUntilShown(page);
-        SetCheckLater(page.lsvComponent, 0, false);
-        SetCheckLater(page.lsvComponent, 1, false);
+        SetCheckLater(page.componentList, 0, false);
+        SetCheckLater(page.componentList, 1, false);
         robot.WaitUntil("all unchecked", [&] { return !page.AnyComponentChecked(); });
-        robot.Click(page.cmdNext);
+        robot.Click(page.nextButton);
         notices.push_back(robot.AnswerBox(MessageTexts::Information, IDOK));
         robot.WaitUntilShown(page);
         robot.Key(VK_ESCAPE);
         robot.AnswerBox(MessageTexts::Confirm, IDNO);
         robot.WaitUntilShown(page);
         storedAfterNo = !InstallSession.Components[0].Selected;
-        robot.Click(page.cmdBack);
+        robot.Click(page.backButton);
     });
     EXPECT_EQ(result, PageResults::Back);
     EXPECT_EQ(notices, std::vector<std::string>{NothingSelectedText});
@@ -155,27 +155,27 @@ TEST_F(SelectionPage, NothingCheckedStaysAndOnlyClosesThatGoThroughStoreTheMarks
         robot.Key(VK_RETURN);
         notices.push_back(robot.AnswerBox(MessageTexts::Information, IDOK));
         robot.WaitUntilShown(page);
-        robot.Click(page.cmdBack);
+        robot.Click(page.backButton);
     });
     EXPECT_EQ(result, PageResults::Back);
     EXPECT_EQ(notices.size(), 2u);
 }
 
-TEST_F(SelectionPage, TwoThousandComponentsFillQuickly) {
+TEST_F(SelectionPageTest, TwoThousandComponentsFillQuickly) {
     std::vector<TestComponent> many;
     for (int i = 0; i < 2000; ++i)
         many.push_back({"Component " + std::to_string(i), i % 2 == 0, false, i % 7 == 0});
     UseCatalogue(many);
-    TfrmSelection page;
+    SelectionPage page;
     const auto start = std::chrono::steady_clock::now();
     page.Show();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     page.Hide();
-    ASSERT_EQ(ListRowCount(page.lsvComponent), 2000);
-    EXPECT_EQ(ListData(page.lsvComponent, 1999),
+    ASSERT_EQ(ListRowCount(page.componentList), 2000);
+    EXPECT_EQ(ListData(page.componentList, 1999),
               reinterpret_cast<LPARAM>(&InstallSession.Components[1999]));
-    EXPECT_TRUE(RowChecked(page.lsvComponent, 1998));
-    EXPECT_FALSE(RowChecked(page.lsvComponent, 1999));
+    EXPECT_TRUE(RowChecked(page.componentList, 1998));
+    EXPECT_FALSE(RowChecked(page.componentList, 1999));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Size texts on the selection page under a changed regional setting. The test
 // changes the user's thousands separator, which every program reads, so it
 // runs alone.
-#include "Selection.h"
+#include "SelectionPage.h"
 
 #include <gtest/gtest.h>
 

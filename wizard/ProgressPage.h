@@ -7,22 +7,22 @@
 #include "Form.h"
 #include "ProgressRows.h"
 
-class TfrmProgress : public Form, public ProgressRows {
+class ProgressPage : public Form, public ProgressRows {
   public:
     // No close box: the controller closes the page when the run is over.
-    TfrmProgress() : Form(285, 220, false) {}
+    ProgressPage() : Form(285, 220, false) {}
     void CreateControls() override;
 
-    HWND lblTitle = nullptr;
-    HWND lblText = nullptr;
-    HWND cmdBack = nullptr;
-    HWND cmdNext = nullptr;
-    HWND cmdCancel = nullptr;
-    HWND lsvProgress = nullptr;
+    HWND titleText = nullptr;
+    HWND introText = nullptr;
+    HWND backButton = nullptr;
+    HWND nextButton = nullptr;
+    HWND cancelButton = nullptr;
+    HWND progressList = nullptr;
     // Other title and text than the installation's, when set before showing.
     const PageTexts* Texts = nullptr;
-    HWND lblAction = nullptr;
-    HWND pbrPackage = nullptr;
+    HWND actionText = nullptr;
+    HWND packageBar = nullptr;
 
     // Whether Cancel can be pressed while a package installs; an unattended
     // run offers none.
@@ -30,10 +30,10 @@ class TfrmProgress : public Form, public ProgressRows {
 
     // Rebuilds the rows: the selected components in catalogue order, no
     // image, no status; the bar empty, no action, Cancel not pressed.
-    void FormShow() override;
+    void OnShow() override;
 
     // Asks whether to cancel the installation; Yes is told to the run.
-    void cmdCancelClick();
+    void OnCancel();
 
     // The row operations of the installation run. Each change is painted at
     // once: between the service's messages the page processes none.
@@ -54,4 +54,4 @@ class TfrmProgress : public Form, public ProgressRows {
     bool cancelConfirmed_ = false;
 };
 
-extern TfrmProgress* frmProgress;
+extern ProgressPage* progressPage;

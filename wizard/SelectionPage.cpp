@@ -1,5 +1,5 @@
 // The component selection page.
-#include "Selection.h"
+#include "SelectionPage.h"
 
 #include "AccessibleNames.h"
 #include "Artwork.h"
@@ -10,32 +10,32 @@
 
 #include "Installmanager.h"
 
-TfrmSelection* frmSelection = nullptr;
+SelectionPage* selectionPage = nullptr;
 
 namespace {
 
-using Page = TfrmSelection;
+using Page = SelectionPage;
 using enum ControlKind;
 
 // clang-format off
 const ControlLayout<Page> Layout[] = {
-    // kind     control            left  top  width height caption
+    // kind     control              left  top  width height caption
     //          flags                                  tab        click
-    {Title,    &Page::lblTitle,     128, 104, 401,  16, "Select Norvane components to install",
+    {Title,    &Page::titleText,     128, 104, 401,  16, "Select Norvane components to install",
                Flag::None,                             NoTabStop, nullptr},
-    {Label,    &Page::lblText,      128, 144, 441,  41, "Select which components you want to "
+    {Label,    &Page::introText,     128, 144, 441,  41, "Select which components you want to "
                "install or reinstall on your system. Note that unchecking an item will not "
                "uninstall it if it's already on your system. Use  Add/Remove programs' in the "
                "control panel for that.",
                Flag::None,                             NoTabStop, nullptr},
-    {ListView, &Page::lsvComponent, 128, 192, 441, 153, nullptr,
+    {ListView, &Page::componentList, 128, 192, 441, 153, nullptr,
                Flag::CheckBoxes | Flag::RowSelect,     0,         nullptr},
-    {Button,   &Page::cmdBack,      320, 368,  89,  25, "< &Back",
-               Flag::None,                             1,         &Page::cmdBackClick},
-    {Button,   &Page::cmdNext,      408, 368,  89,  25, "&Next >",
-               Flag::Default,                          2,         &Page::cmdNextClick},
-    {Button,   &Page::cmdCancel,    504, 368,  89,  25, "&Cancel",
-               Flag::Cancel,                           3,         &Page::cmdCancelClick},
+    {Button,   &Page::backButton,    320, 368,  89,  25, "< &Back",
+               Flag::None,                             1,         &Page::OnBack},
+    {Button,   &Page::nextButton,    408, 368,  89,  25, "&Next >",
+               Flag::Default,                          2,         &Page::OnNext},
+    {Button,   &Page::cancelButton,  504, 368,  89,  25, "&Cancel",
+               Flag::Cancel,                           3,         &Page::OnCancel},
 };
 // clang-format on
 
@@ -105,18 +105,18 @@ std::string ComponentSizeText(int64_t kilobytes) {
     return "~" + number + " KB";
 }
 
-void TfrmSelection::CreateControls() {
+void SelectionPage::CreateControls() {
     BuildLayout(*this, Layout);
-    AddListColumn(lsvComponent, " Components", 250);
-    AddListColumn(lsvComponent, "Version", 75);
-    AddListColumn(lsvComponent, "Space", 95, LVCFMT_RIGHT);
+    AddListColumn(componentList, " Components", 250);
+    AddListColumn(componentList, "Version", 75);
+    AddListColumn(componentList, "Space", 95, LVCFMT_RIGHT);
     // imlComponent: the list view owns it and destroys it with itself.
-    SetImageStrip(lsvComponent, IDB_COMPONENTS);
+    SetImageStrip(componentList, IDB_COMPONENTS);
     // The instruction above the list is a paragraph, too long for a name.
-    SetAccessibleName(lsvComponent, "Components");
+    SetAccessibleName(componentList, "Components");
 }
 
-void TfrmSelection::FormShow() {
+void SelectionPage::OnShow() {
     FillComponentList();
 }
 
@@ -124,71 +124,71 @@ void TfrmSelection::FormShow() {
 // is being built find no entry and do nothing. Attaching the entry raises one
 // more, which the filling flag silences, so that a required entry stored as
 // unselected shows no notice here either.
-void TfrmSelection::FillComponentList() {
+void SelectionPage::FillComponentList() {
     filling_ = true;
-    SendMessageA(lsvComponent, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(lsvComponent, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageA(componentList, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(componentList, LVM_DELETEALLITEMS, 0, 0);
     const int32_t count = InstallSession.Components ? InstallSession.ComponentCount : 0;
-    SendMessageA(lsvComponent, LVM_SETITEMCOUNT, count > 0 ? count : 0, 0);
+    SendMessageA(componentList, LVM_SETITEMCOUNT, count > 0 ? count : 0, 0);
     for (int32_t i = 0; i < count; ++i) {
         ComponentEntry& entry = InstallSession.Components[i];
         std::string caption = entry.Description;
         if (entry.Required)
             caption += " (Required)";
-        const int row = AppendListRow(lsvComponent, caption, RowImage(entry.ImageIndex), 0);
+        const int row = AppendListRow(componentList, caption, RowImage(entry.ImageIndex), 0);
         if (row < 0)
             continue;
-        SetListText(lsvComponent, row, 1, entry.Version);
-        SetListText(lsvComponent, row, 2, ComponentSizeText(entry.Size));
-        SetRowChecked(lsvComponent, row, entry.Selected);
-        AttachEntry(lsvComponent, row, entry);
+        SetListText(componentList, row, 1, entry.Version);
+        SetListText(componentList, row, 2, ComponentSizeText(entry.Size));
+        SetRowChecked(componentList, row, entry.Selected);
+        AttachEntry(componentList, row, entry);
     }
     // The first row has the focus, not only the selection, so that Space
     // toggles it as soon as the list has the keyboard.
     const UINT first = LVIS_FOCUSED | LVIS_SELECTED;
-    ListView_SetItemState(lsvComponent, 0, first, first);
-    SendMessageA(lsvComponent, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(lsvComponent, nullptr, TRUE);
+    ListView_SetItemState(componentList, 0, first, first);
+    SendMessageA(componentList, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(componentList, nullptr, TRUE);
     filling_ = false;
 }
 
-LRESULT TfrmSelection::OnNotify(const NMHDR& header) {
-    if (header.hwndFrom == lsvComponent && header.code == LVN_ITEMCHANGED && !filling_)
-        lsvComponentChange(reinterpret_cast<const NMLISTVIEW&>(header).iItem);
+LRESULT SelectionPage::OnNotify(const NMHDR& header) {
+    if (header.hwndFrom == componentList && header.code == LVN_ITEMCHANGED && !filling_)
+        OnComponentChange(reinterpret_cast<const NMLISTVIEW&>(header).iItem);
     return 0;
 }
 
 // The row stays unchecked while the notice is open. Checking it again raises
 // one more notification, which finds the row checked and stops.
-void TfrmSelection::lsvComponentChange(int item) {
-    const ComponentEntry* entry = RowEntry(lsvComponent, item);
-    if (!entry || !entry->Required || RowChecked(lsvComponent, item))
+void SelectionPage::OnComponentChange(int item) {
+    const ComponentEntry* entry = RowEntry(componentList, item);
+    if (!entry || !entry->Required || RowChecked(componentList, item))
         return;
     // The list repaints a changed row only after this notification: painted
     // now, the row shows its empty box behind the notice.
-    SendMessageA(lsvComponent, LVM_REDRAWITEMS, item, item);
-    UpdateWindow(lsvComponent);
+    SendMessageA(componentList, LVM_REDRAWITEMS, item, item);
+    UpdateWindow(componentList);
     MessageBoxA(Handle, RequiredComponentText, MessageTexts::Information,
                 MB_ICONINFORMATION | MB_OK);
-    SetRowChecked(lsvComponent, item, true);
+    SetRowChecked(componentList, item, true);
 }
 
-bool TfrmSelection::AnyComponentChecked() {
-    const int rows = ListRowCount(lsvComponent);
+bool SelectionPage::AnyComponentChecked() {
+    const int rows = ListRowCount(componentList);
     for (int row = 0; row < rows; ++row)
-        if (RowChecked(lsvComponent, row))
+        if (RowChecked(componentList, row))
             return true;
     return false;
 }
 
-void TfrmSelection::StoreComponentSelection() {
-    const int rows = ListRowCount(lsvComponent);
+void SelectionPage::StoreComponentSelection() {
+    const int rows = ListRowCount(componentList);
     for (int row = 0; row < rows; ++row)
-        if (ComponentEntry* entry = RowEntry(lsvComponent, row))
-            entry->Selected = RowChecked(lsvComponent, row);
+        if (ComponentEntry* entry = RowEntry(componentList, row))
+            entry->Selected = RowChecked(componentList, row);
 }
 
-void TfrmSelection::cmdNextClick() {
+void SelectionPage::OnNext() {
     if (AnyComponentChecked())
         PageResult = PageResults::Next;
     else
@@ -196,17 +196,17 @@ void TfrmSelection::cmdNextClick() {
                     MB_ICONINFORMATION | MB_OK);
 }
 
-void TfrmSelection::cmdBackClick() {
+void SelectionPage::OnBack() {
     PageResult = PageResults::Back;
 }
 
-void TfrmSelection::cmdCancelClick() {
+void SelectionPage::OnCancel() {
     PageResult = PageResults::Cancel;
 }
 
 // Every close that goes through stores the marks: Next, Back and a confirmed
 // quit. A refused quit stores nothing.
-void TfrmSelection::FormCloseQuery(bool& canClose) {
+void SelectionPage::OnCloseQuery(bool& canClose) {
     if (PageResult == PageResults::Cancel)
         canClose = ConfirmQuit(Handle);
     if (canClose)

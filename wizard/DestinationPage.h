@@ -8,41 +8,41 @@
 
 #include <string>
 
-class TfrmDestination : public Form {
+class DestinationPage : public Form {
   public:
-    TfrmDestination() : Form(285, 220) {}
+    DestinationPage() : Form(285, 220) {}
     void CreateControls() override;
 
-    HWND lblTitle = nullptr;
-    HWND lblText = nullptr;
-    HWND Label1 = nullptr;
-    HWND Label2 = nullptr;
-    HWND lblText2 = nullptr;
-    HWND lblDestinationFolder = nullptr;
-    HWND cmdChange = nullptr;
-    HWND Label3 = nullptr;
-    HWND cmdBack = nullptr;
-    HWND cmdNext = nullptr;
-    HWND cmdCancel = nullptr;
+    HWND titleText = nullptr;
+    HWND introText = nullptr;
+    HWND reinstallNote = nullptr;
+    HWND reinstallNoteEnd = nullptr;
+    HWND folderCaption = nullptr;
+    HWND folderText = nullptr;
+    HWND changeButton = nullptr;
+    HWND nextHint = nullptr;
+    HWND backButton = nullptr;
+    HWND nextButton = nullptr;
+    HWND cancelButton = nullptr;
 
     // Shows the folder, and names the Change button after it.
     void ShowFolder(const std::string& folder);
     // The shown folder becomes the session's destination, unchanged.
     void StoreDestination();
 
-    void cmdChangeClick();
-    void cmdNextClick();
-    void cmdBackClick();
-    void cmdCancelClick();
-    void FormShow() override;
-    void FormCloseQuery(bool& canClose) override;
-    void FormClose() override;
+    void OnChange();
+    void OnNext();
+    void OnBack();
+    void OnCancel();
+    void OnShow() override;
+    void OnCloseQuery(bool& canClose) override;
+    void OnClose() override;
 
   protected:
     HWND InitialFocus() override;
 };
 
-extern TfrmDestination* frmDestination;
+extern DestinationPage* destinationPage;
 
 // The title of the folder browser opened by Change.
 inline constexpr const char* BrowseDestinationTitle = "Select the destination directory.";

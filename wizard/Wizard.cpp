@@ -1,17 +1,17 @@
 // The controller and the program's top level.
-#include "Main.h"
+#include "Wizard.h"
 
 #include "Artwork.h"
-#include "Contactinfo.h"
-#include "Destination.h"
+#include "ContactPage.h"
+#include "DestinationPage.h"
 #include "JoinText.h"
-#include "Licenseagreement.h"
+#include "LicencePage.h"
 #include "MessageTexts.h"
-#include "Progress.h"
-#include "Readytoinstall.h"
-#include "Selection.h"
-#include "Success.h"
-#include "Welcome.h"
+#include "ProgressPage.h"
+#include "ReadyPage.h"
+#include "SelectionPage.h"
+#include "CompletionPage.h"
+#include "WelcomePage.h"
 
 #include "Installmanager.h"
 
@@ -21,7 +21,7 @@
 #include <stdexcept>
 #include <string>
 
-TfrmMain* frmMain = nullptr;
+Wizard* theWizard = nullptr;
 
 namespace {
 
@@ -79,7 +79,7 @@ void ShowErrorBox(HWND owner, const std::string& text) {
 
 } // namespace
 
-TfrmMain::TfrmMain(PackageSteps packages) : Packages(std::move(packages)) {
+Wizard::Wizard(PackageSteps packages) : Packages(std::move(packages)) {
     RegisterMainClass();
     Handle = CreateWindowExA(WS_EX_TOOLWINDOW, MainClassName, InstallerCaption,
                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, MainLeft, MainTop, MainWidth,
@@ -88,15 +88,15 @@ TfrmMain::TfrmMain(PackageSteps packages) : Packages(std::move(packages)) {
         throw std::runtime_error("The installer could not create its window.");
     SendMessageA(Handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(InstallerIcon(32)));
     SendMessageA(Handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(InstallerIcon(16)));
-    FormCreate();
+    OnCreate();
 }
 
-TfrmMain::~TfrmMain() {
-    FormDestroy();
+Wizard::~Wizard() {
+    OnDestroy();
     DestroyWindow(Handle);
 }
 
-void TfrmMain::FormCreate() {
+void Wizard::OnCreate() {
     if (!LoadConfiguration()) {
         const std::string folderNote = UnnamedExecutableFolderNote();
         ShowErrorBox(Handle, JoinText({ConfigurationErrorText, SupportEmail,
@@ -105,7 +105,7 @@ void TfrmMain::FormCreate() {
     }
 }
 
-void TfrmMain::FormShow() {
+void Wizard::OnShow() {
     if (!Packages.RemoveEarlierPackages()) {
         ShowErrorBox(Handle, EarlierPackagesErrorText);
         Close();
@@ -119,18 +119,18 @@ void TfrmMain::FormShow() {
     // one page goes and the next comes.
     ShowWindow(Handle, SW_SHOWNA);
     // The welcome page's stored position, as it has not been shown yet.
-    PageTop = frmWelcome->Top();
-    PageLeft = frmWelcome->Left();
-    GoTo(&TfrmMain::ShowWelcome);
+    PageTop = welcomePage->Top();
+    PageLeft = welcomePage->Left();
+    GoTo(&Wizard::ShowWelcome);
     RunSteps();
 }
 
-void TfrmMain::FormDestroy() {
+void Wizard::OnDestroy() {
     FreeComponents();
 }
 
-void TfrmMain::Run() {
-    FormShow();
+void Wizard::Run() {
+    OnShow();
     MSG message;
     while (!Closed && GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
@@ -138,7 +138,7 @@ void TfrmMain::Run() {
     }
 }
 
-void TfrmMain::RunSteps() {
+void Wizard::RunSteps() {
     while (nextStep_ && !Closed) {
         Step step = nextStep_;
         nextStep_ = nullptr;
@@ -146,13 +146,13 @@ void TfrmMain::RunSteps() {
     }
 }
 
-void TfrmMain::Close() {
+void Wizard::Close() {
     Closed = true;
     nextStep_ = nullptr;
     ShowWindow(Handle, SW_HIDE);
 }
 
-int TfrmMain::ShowPageModal(Form& page) {
+int Wizard::ShowPageModal(Form& page) {
     page.SetPosition(PageLeft, PageTop);
     const int result = page.ShowModal();
     PageLeft = page.Left();
@@ -160,93 +160,93 @@ int TfrmMain::ShowPageModal(Form& page) {
     return result;
 }
 
-void TfrmMain::ShowWelcome() {
-    if (ShowPageModal(*frmWelcome) == PageResults::Next)
-        GoTo(&TfrmMain::ShowLicenseAgreement);
+void Wizard::ShowWelcome() {
+    if (ShowPageModal(*welcomePage) == PageResults::Next)
+        GoTo(&Wizard::ShowLicence);
     else
         Close();
 }
 
-void TfrmMain::ShowLicenseAgreement() {
-    const int result = ShowPageModal(*frmLicenseAgreement);
+void Wizard::ShowLicence() {
+    const int result = ShowPageModal(*licencePage);
     if (result == PageResults::Next)
-        GoTo(&TfrmMain::ShowSelection);
+        GoTo(&Wizard::ShowSelection);
     else if (result == PageResults::Back)
-        GoTo(&TfrmMain::ShowWelcome);
+        GoTo(&Wizard::ShowWelcome);
     else
         Close();
 }
 
-void TfrmMain::ShowSelection() {
-    const int result = ShowPageModal(*frmSelection);
+void Wizard::ShowSelection() {
+    const int result = ShowPageModal(*selectionPage);
     if (result == PageResults::Next)
-        GoTo(&TfrmMain::ShowDestination);
+        GoTo(&Wizard::ShowDestination);
     else if (result == PageResults::Back)
-        GoTo(&TfrmMain::ShowLicenseAgreement);
+        GoTo(&Wizard::ShowLicence);
     else
         Close();
 }
 
-void TfrmMain::ShowDestination() {
-    const int result = ShowPageModal(*frmDestination);
+void Wizard::ShowDestination() {
+    const int result = ShowPageModal(*destinationPage);
     if (result == PageResults::Next)
-        GoTo(&TfrmMain::ShowContactInfo);
+        GoTo(&Wizard::ShowContact);
     else if (result == PageResults::Back)
-        GoTo(&TfrmMain::ShowSelection);
+        GoTo(&Wizard::ShowSelection);
     else
         Close();
 }
 
-void TfrmMain::ShowContactInfo() {
-    const int result = ShowPageModal(*frmContactInfo);
+void Wizard::ShowContact() {
+    const int result = ShowPageModal(*contactPage);
     if (result == PageResults::Next)
-        GoTo(&TfrmMain::ShowReadyToInstall);
+        GoTo(&Wizard::ShowReady);
     else if (result == PageResults::Back)
-        GoTo(&TfrmMain::ShowDestination);
+        GoTo(&Wizard::ShowDestination);
     else
         Close();
 }
 
-void TfrmMain::ShowReadyToInstall() {
-    const int result = ShowPageModal(*frmReadyToInstall);
+void Wizard::ShowReady() {
+    const int result = ShowPageModal(*readyPage);
     if (result == PageResults::Next)
-        GoTo(&TfrmMain::RunInstallStep);
+        GoTo(&Wizard::RunInstallStep);
     else if (result == PageResults::Back)
-        GoTo(&TfrmMain::ShowContactInfo);
+        GoTo(&Wizard::ShowContact);
     else
         Close();
 }
 
-void TfrmMain::RunInstallStep() {
-    frmProgress->SetPosition(PageLeft, PageTop);
-    frmProgress->Show();
+void Wizard::RunInstallStep() {
+    progressPage->SetPosition(PageLeft, PageTop);
+    progressPage->Show();
     Packages.StageSetupFiles();
-    Packages.RunInstallation(*frmProgress);
-    frmProgress->Hide();
+    Packages.RunInstallation(*progressPage);
+    progressPage->Hide();
     DiscardQueuedInput();
-    PageLeft = frmProgress->Left();
-    PageTop = frmProgress->Top();
-    GoTo(&TfrmMain::ShowSuccess);
+    PageLeft = progressPage->Left();
+    PageTop = progressPage->Top();
+    GoTo(&Wizard::ShowCompletion);
 }
 
-void TfrmMain::ShowSuccess() {
+void Wizard::ShowCompletion() {
     // Every result of the completion page ends the program.
-    ShowPageModal(*frmSuccess);
+    ShowPageModal(*completionPage);
     Close();
 }
 
 void CreateForms(const PackageSteps& packages) {
-    frmMain = new TfrmMain(packages);
-    if (frmMain->Terminated)
+    theWizard = new Wizard(packages);
+    if (theWizard->Terminated)
         return;
-    frmWelcome = new TfrmWelcome;
-    frmContactInfo = new TfrmContactInfo;
-    frmDestination = new TfrmDestination;
-    frmLicenseAgreement = new TfrmLicenseAgreement;
-    frmProgress = new TfrmProgress;
-    frmReadyToInstall = new TfrmReadyToInstall;
-    frmSelection = new TfrmSelection;
-    frmSuccess = new TfrmSuccess;
+    welcomePage = new WelcomePage;
+    contactPage = new ContactPage;
+    destinationPage = new DestinationPage;
+    licencePage = new LicencePage;
+    progressPage = new ProgressPage;
+    readyPage = new ReadyPage;
+    selectionPage = new SelectionPage;
+    completionPage = new CompletionPage;
 }
 
 void DestroyForms() {
@@ -254,15 +254,15 @@ void DestroyForms() {
         delete form;
         form = nullptr;
     };
-    destroy(frmSuccess);
-    destroy(frmSelection);
-    destroy(frmReadyToInstall);
-    destroy(frmProgress);
-    destroy(frmLicenseAgreement);
-    destroy(frmDestination);
-    destroy(frmContactInfo);
-    destroy(frmWelcome);
-    destroy(frmMain);
+    destroy(completionPage);
+    destroy(selectionPage);
+    destroy(readyPage);
+    destroy(progressPage);
+    destroy(licencePage);
+    destroy(destinationPage);
+    destroy(contactPage);
+    destroy(welcomePage);
+    destroy(theWizard);
     ReleaseArtwork();
 }
 
@@ -271,12 +271,12 @@ int RunSetup(const PackageSteps& packages) {
     InitCommonControlsEx(&controls);
     try {
         CreateForms(packages);
-        if (!frmMain->Terminated)
-            frmMain->Run();
+        if (!theWizard->Terminated)
+            theWizard->Run();
     } catch (const std::exception& error) {
-        ShowErrorBox(frmMain ? frmMain->Handle : nullptr, error.what());
+        ShowErrorBox(theWizard ? theWizard->Handle : nullptr, error.what());
     } catch (...) {
-        ShowErrorBox(frmMain ? frmMain->Handle : nullptr, "");
+        ShowErrorBox(theWizard ? theWizard->Handle : nullptr, "");
     }
     DestroyForms();
     return 0;

@@ -9,33 +9,33 @@
 #include <cstdint>
 #include <string>
 
-class TfrmSelection : public Form {
+class SelectionPage : public Form {
   public:
-    TfrmSelection() : Form(285, 220) {}
+    SelectionPage() : Form(285, 220) {}
     void CreateControls() override;
 
-    HWND lblTitle = nullptr;
-    HWND lblText = nullptr;
-    HWND lsvComponent = nullptr;
-    HWND cmdBack = nullptr;
-    HWND cmdNext = nullptr;
-    HWND cmdCancel = nullptr;
+    HWND titleText = nullptr;
+    HWND introText = nullptr;
+    HWND componentList = nullptr;
+    HWND backButton = nullptr;
+    HWND nextButton = nullptr;
+    HWND cancelButton = nullptr;
 
     // Rebuilds the rows from the catalogue, in catalogue order.
     void FillComponentList();
     // A change of one row: a required row that was unchecked is checked again
     // after a notice.
-    void lsvComponentChange(int item);
+    void OnComponentChange(int item);
     // True when at least one row is checked.
     bool AnyComponentChecked();
     // Each row's check mark becomes its entry's Selected flag.
     void StoreComponentSelection();
 
-    void cmdNextClick();
-    void cmdBackClick();
-    void cmdCancelClick();
-    void FormShow() override;
-    void FormCloseQuery(bool& canClose) override;
+    void OnNext();
+    void OnBack();
+    void OnCancel();
+    void OnShow() override;
+    void OnCloseQuery(bool& canClose) override;
 
   protected:
     LRESULT OnNotify(const NMHDR& header) override;
@@ -44,7 +44,7 @@ class TfrmSelection : public Form {
     bool filling_ = false;
 };
 
-extern TfrmSelection* frmSelection;
+extern SelectionPage* selectionPage;
 
 // The notices of the page.
 inline constexpr const char* RequiredComponentText = "This component is required.";

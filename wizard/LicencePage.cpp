@@ -1,5 +1,5 @@
 // The licence agreement page.
-#include "Licenseagreement.h"
+#include "LicencePage.h"
 
 #include "Artwork.h"
 #include "Layout.h"
@@ -7,36 +7,36 @@
 
 #include <richedit.h>
 
-TfrmLicenseAgreement* frmLicenseAgreement = nullptr;
+LicencePage* licencePage = nullptr;
 
 namespace {
 
-using Page = TfrmLicenseAgreement;
+using Page = LicencePage;
 using enum ControlKind;
 
 // clang-format off
 const ControlLayout<Page> Layout[] = {
-    // kind        control             left  top  width height caption
+    // kind        control              left  top  width height caption
     //             flags                        tab        click
-    {Title,       &Page::lblTitle,      128, 104, 441,  16, "License agreement",
+    {Title,       &Page::titleText,     128, 104, 441,  16, "License agreement",
                   Flag::None,                   NoTabStop, nullptr},
-    {Label,       &Page::lblText,       128, 144, 441,  17,
+    {Label,       &Page::introText,     128, 144, 441,  17,
                   "Please read the following license agreement carefully:",
                   Flag::NamesNext,              NoTabStop, nullptr},
-    {RichText,    &Page::rtbLicense,    128, 168, 441, 121, nullptr,
+    {RichText,    &Page::agreementText, 128, 168, 441, 121, nullptr,
                   Flag::None,                   5,         nullptr},
-    {RadioButton, &Page::rdbAccept,     128, 304, 441,  17,
+    {RadioButton, &Page::acceptOption,  128, 304, 441,  17,
                   "I &accept the terms of the license agreement",
-                  Flag::None,                   0,         &Page::rdbAcceptClick},
-    {RadioButton, &Page::rdbDontAccept, 128, 328, 441,  17,
+                  Flag::None,                   0,         &Page::OnAccept},
+    {RadioButton, &Page::declineOption, 128, 328, 441,  17,
                   "I &do not accept the terms of the license agreement",
-                  Flag::Checked,                1,         &Page::rdbDontAcceptClick},
-    {Button,      &Page::cmdBack,       320, 368,  89,  25, "< &Back",
-                  Flag::None,                   2,         &Page::cmdBackClick},
-    {Button,      &Page::cmdNext,       408, 368,  89,  25, "&Next >",
-                  Flag::Default | Flag::Disabled, 3,       &Page::cmdNextClick},
-    {Button,      &Page::cmdCancel,     504, 368,  89,  25, "&Cancel",
-                  Flag::Cancel,                 4,         &Page::cmdCancelClick},
+                  Flag::Checked,                1,         &Page::OnDecline},
+    {Button,      &Page::backButton,    320, 368,  89,  25, "< &Back",
+                  Flag::None,                   2,         &Page::OnBack},
+    {Button,      &Page::nextButton,    408, 368,  89,  25, "&Next >",
+                  Flag::Default | Flag::Disabled, 3,       &Page::OnNext},
+    {Button,      &Page::cancelButton,  504, 368,  89,  25, "&Cancel",
+                  Flag::Cancel,                 4,         &Page::OnCancel},
 };
 // clang-format on
 
@@ -54,34 +54,34 @@ void ShowAgreement(HWND box) {
 
 } // namespace
 
-void TfrmLicenseAgreement::CreateControls() {
+void LicencePage::CreateControls() {
     BuildLayout(*this, Layout);
-    ShowAgreement(rtbLicense);
+    ShowAgreement(agreementText);
 }
 
-void TfrmLicenseAgreement::rdbAcceptClick() {
-    EnableWindow(cmdNext, TRUE);
+void LicencePage::OnAccept() {
+    EnableWindow(nextButton, TRUE);
 }
 
-void TfrmLicenseAgreement::rdbDontAcceptClick() {
-    EnableWindow(cmdNext, FALSE);
+void LicencePage::OnDecline() {
+    EnableWindow(nextButton, FALSE);
 }
 
 // Only reachable while the terms are accepted: the button is disabled
 // otherwise.
-void TfrmLicenseAgreement::cmdNextClick() {
+void LicencePage::OnNext() {
     PageResult = PageResults::Next;
 }
 
-void TfrmLicenseAgreement::cmdBackClick() {
+void LicencePage::OnBack() {
     PageResult = PageResults::Back;
 }
 
-void TfrmLicenseAgreement::cmdCancelClick() {
+void LicencePage::OnCancel() {
     PageResult = PageResults::Cancel;
 }
 
-void TfrmLicenseAgreement::FormCloseQuery(bool& canClose) {
+void LicencePage::OnCloseQuery(bool& canClose) {
     if (PageResult == PageResults::Cancel)
         canClose = ConfirmQuit(Handle);
 }

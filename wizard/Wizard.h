@@ -31,14 +31,14 @@ inline constexpr const char* WindowsInstallerMissingText =
     "Windows Installer is not available on this computer, so the Norvane components cannot be "
     "installed.";
 
-class TfrmMain {
+class Wizard {
   public:
-    // Creates the window (hidden) and runs FormCreate.
-    explicit TfrmMain(PackageSteps packages);
-    // Runs FormDestroy.
-    ~TfrmMain();
-    TfrmMain(const TfrmMain&) = delete;
-    TfrmMain& operator=(const TfrmMain&) = delete;
+    // Creates the window (hidden) and runs OnCreate.
+    explicit Wizard(PackageSteps packages);
+    // Runs OnDestroy.
+    ~Wizard();
+    Wizard(const Wizard&) = delete;
+    Wizard& operator=(const Wizard&) = delete;
 
     HWND Handle = nullptr;
     // Where the next page opens (screen coordinates of its top-left corner).
@@ -50,24 +50,24 @@ class TfrmMain {
     bool Closed = false;
     PackageSteps Packages;
 
-    void FormCreate();
-    void FormShow();
-    void FormDestroy();
+    void OnCreate();
+    void OnShow();
+    void OnDestroy();
 
-    // Shows the main form, which runs the wizard in FormShow, then runs the
+    // Shows the main form, which runs the wizard in OnShow, then runs the
     // message loop until the form has been closed.
     void Run();
 
     // The wizard's steps; each shows its page and goes on according to the
     // result.
     void ShowWelcome();
-    void ShowLicenseAgreement();
+    void ShowLicence();
     void ShowSelection();
     void ShowDestination();
-    void ShowContactInfo();
-    void ShowReadyToInstall();
+    void ShowContact();
+    void ShowReady();
     void RunInstallStep();
-    void ShowSuccess();
+    void ShowCompletion();
 
     // Shows the page modally at the carried position and takes its position
     // back when it has closed.
@@ -77,7 +77,7 @@ class TfrmMain {
     void Close();
 
   private:
-    using Step = void (TfrmMain::*)();
+    using Step = void (Wizard::*)();
     // The steps run one after the other from a loop, so that going back and
     // forth does not deepen the call stack.
     void GoTo(Step step) { nextStep_ = step; }
@@ -85,7 +85,7 @@ class TfrmMain {
     Step nextStep_ = nullptr;
 };
 
-extern TfrmMain* frmMain;
+extern Wizard* theWizard;
 
 // Creates the controller (which loads the configuration) and, unless that
 // failed, every page, in the installer's order of creation.

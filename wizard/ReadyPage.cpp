@@ -1,66 +1,65 @@
 // The ready-to-install page.
-#include "Readytoinstall.h"
+#include "ReadyPage.h"
 
 #include "Layout.h"
 #include "MessageTexts.h"
 
 #include "Installmanager.h"
 
-TfrmReadyToInstall* frmReadyToInstall = nullptr;
+ReadyPage* readyPage = nullptr;
 
 namespace {
 
-using Page = TfrmReadyToInstall;
+using Page = ReadyPage;
 using enum ControlKind;
 
-// chkLogFile is checked in the layout; every show sets it from the session.
+// logCheck is checked in the layout; every show sets it from the session.
 // clang-format off
 const ControlLayout<Page> Layout[] = {
-    // kind     control           left  top  width height caption
+    // kind     control             left  top  width height caption
     //          flags                            tab        click
-    {Title,    &Page::lblTitle,    128, 104, 401, 16, "Ready to install!",
+    {Title,    &Page::titleText,    128, 104, 401, 16, "Ready to install!",
                Flag::None,                       NoTabStop, nullptr},
-    {Label,    &Page::lblText,     128, 144, 441, 17,
+    {Label,    &Page::introText,    128, 144, 441, 17,
                "The install program is ready to begin installation.",
                Flag::None,                       NoTabStop, nullptr},
-    {Label,    &Page::lblText2,    128, 168, 441, 17,
+    {Label,    &Page::installHint,  128, 168, 441, 17,
                "Click Install to begin the actual installation of the components.",
                Flag::None,                       NoTabStop, nullptr},
-    {Label,    &Page::lblText3,    128, 192, 441, 41, "If you want to review or change any of the "
+    {Label,    &Page::reviewHint,   128, 192, 441, 41, "If you want to review or change any of the "
                "installation settings, click Back. To cancel installation and exit the wizard, "
                "click Cancel.",
                Flag::None,                       NoTabStop, nullptr},
-    {CheckBox, &Page::chkLogFile,  128, 272, 441, 17,
+    {CheckBox, &Page::logCheck,     128, 272, 441, 17,
                "Generate MSI log files for the installations",
                Flag::Checked,                    0,         nullptr},
-    {Button,   &Page::cmdBack,     320, 368,  89, 25, "< &Back",
-               Flag::None,                       1,         &Page::cmdBackClick},
-    {Button,   &Page::cmdNext,     408, 368,  89, 25, "&Install",
-               Flag::Default,                    2,         &Page::cmdNextClick},
-    {Button,   &Page::cmdCancel,   504, 368,  89, 25, "&Cancel",
-               Flag::Cancel,                     3,         &Page::cmdCancelClick},
+    {Button,   &Page::backButton,   320, 368,  89, 25, "< &Back",
+               Flag::None,                       1,         &Page::OnBack},
+    {Button,   &Page::nextButton,   408, 368,  89, 25, "&Install",
+               Flag::Default,                    2,         &Page::OnNext},
+    {Button,   &Page::cancelButton, 504, 368,  89, 25, "&Cancel",
+               Flag::Cancel,                     3,         &Page::OnCancel},
 };
 // clang-format on
 
 } // namespace
 
-void TfrmReadyToInstall::CreateControls() {
+void ReadyPage::CreateControls() {
     BuildLayout(*this, Layout);
 }
 
-void TfrmReadyToInstall::FormShow() {
-    SendMessageA(chkLogFile, BM_SETCHECK, InstallSession.LogEnabled ? BST_CHECKED : BST_UNCHECKED,
-                 0);
+void ReadyPage::OnShow() {
+    SendMessageA(logCheck, BM_SETCHECK, InstallSession.LogEnabled ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void TfrmReadyToInstall::StoreLogOption() {
-    InstallSession.LogEnabled = SendMessageA(chkLogFile, BM_GETCHECK, 0, 0) == BST_CHECKED;
+void ReadyPage::StoreLogOption() {
+    InstallSession.LogEnabled = SendMessageA(logCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 // Install: the free space is checked again, as the selection or the
 // destination may have changed since the destination page, or the drive
 // filled up.
-void TfrmReadyToInstall::cmdNextClick() {
+void ReadyPage::OnNext() {
     if (HasEnoughDiskSpace())
         PageResult = PageResults::Next;
     else
@@ -68,21 +67,21 @@ void TfrmReadyToInstall::cmdNextClick() {
                     MB_ICONINFORMATION | MB_OK);
 }
 
-void TfrmReadyToInstall::cmdBackClick() {
+void ReadyPage::OnBack() {
     PageResult = PageResults::Back;
 }
 
-void TfrmReadyToInstall::cmdCancelClick() {
+void ReadyPage::OnCancel() {
     PageResult = PageResults::Cancel;
 }
 
-void TfrmReadyToInstall::FormCloseQuery(bool& canClose) {
+void ReadyPage::OnCloseQuery(bool& canClose) {
     if (PageResult == PageResults::Cancel)
         canClose = ConfirmQuit(Handle);
 }
 
 // Runs only for a close that went through the close query: Install, Back and
 // a confirmed quit store the option, a refused quit does not.
-void TfrmReadyToInstall::FormClose() {
+void ReadyPage::OnClose() {
     StoreLogOption();
 }
