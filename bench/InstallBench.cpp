@@ -4,7 +4,7 @@
 // usage: InstallBench PACKAGE_FOLDER [ROUNDS]
 #include "BenchCommon.h"
 #include "BenchPackages.h"
-#include "Installmanager.h"
+#include "Session.h"
 #include "MsiFunctions.h"
 #include "PackageOperations.h"
 

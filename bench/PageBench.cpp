@@ -7,7 +7,7 @@
 // longest gap between the service's own messages. Prints two rows.
 // usage: PageBench PACKAGE_FOLDER
 #include "BenchCommon.h"
-#include "Installmanager.h"
+#include "Session.h"
 #include "MsiFunctions.h"
 #include "PackageOperations.h"
 #include "ProgressPage.h"

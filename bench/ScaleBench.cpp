@@ -5,7 +5,8 @@
 // same file with one GetPrivateProfileStringA call per setting.
 // usage: ScaleBench
 #include "BenchCommon.h"
-#include "Installmanager.h"
+#include "Configuration.h"
+#include "Session.h"
 #include "SelectionPage.h"
 
 #include <cstdio>

@@ -3,7 +3,7 @@
 // call took; tools/bench.sh times cp on the same file and disk alongside.
 // usage: StagingBench SOURCE_FOLDER DESTINATION PACKAGE_FILE_NAME
 #include "BenchCommon.h"
-#include "Installmanager.h"
+#include "Session.h"
 #include "PackageOperations.h"
 
 #include <cstdio>

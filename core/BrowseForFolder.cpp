@@ -1,5 +1,7 @@
 // The shell's folder browser, starting at a given folder.
-#include "Installmanager.h"
+#include "BrowseForFolder.h"
+
+#include "Folders.h"
 
 #include <shlobj.h>
 

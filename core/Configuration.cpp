@@ -1,6 +1,9 @@
 // Loading the component catalogue from the configuration file beside the
 // executable, through the Windows profile functions.
-#include "Installmanager.h"
+#include "Configuration.h"
+
+#include "Session.h"
+#include "SettingValues.h"
 
 #include "AnsiText.h"
 #include "CharText.h"

@@ -1,6 +1,8 @@
 // Folder rules: the program-files folder, separators, folder creation and the
 // free-space check.
-#include "Installmanager.h"
+#include "Folders.h"
+
+#include "Session.h"
 
 #include "CharText.h"
 

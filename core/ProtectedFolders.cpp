@@ -2,7 +2,7 @@
 #include "ProtectedFolders.h"
 
 #include "CharText.h"
-#include "Installmanager.h"
+#include "Folders.h"
 #include "JoinText.h"
 
 #include <aclapi.h>

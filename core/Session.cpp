@@ -1,5 +1,7 @@
 // The install session: its state and accessors.
-#include "Installmanager.h"
+#include "Session.h"
+
+#include "Folders.h"
 
 InstallSessionState InstallSession;
 

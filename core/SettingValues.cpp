@@ -1,5 +1,7 @@
 // The value rules of the configuration file: integers, flags and sizes.
-#include "Installmanager.h"
+#include "SettingValues.h"
+
+#include <windows.h>
 
 #include <algorithm>
 #include <optional>

@@ -12,7 +12,9 @@
 #include "Unattended.h"
 #include "Uninstall.h"
 
-#include "Installmanager.h"
+#include "Configuration.h"
+#include "Folders.h"
+#include "Session.h"
 
 namespace {
 

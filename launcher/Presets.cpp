@@ -4,7 +4,9 @@
 #include "CharText.h"
 #include "PackagePaths.h"
 
-#include "Installmanager.h"
+#include "Configuration.h"
+#include "Folders.h"
+#include "Session.h"
 
 namespace {
 

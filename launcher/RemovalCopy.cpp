@@ -11,7 +11,8 @@
 #include "RunLog.h"
 #include "Uninstall.h"
 
-#include "Installmanager.h"
+#include "Configuration.h"
+#include "Folders.h"
 #include "JoinText.h"
 
 #include <windows.h>
@@ -74,8 +75,8 @@ int RunFromTemporaryCopy() {
     DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self,
                     SYNCHRONIZE, TRUE, 0);
 
-    std::string commandLine = JoinText({"\"", program, "\"", ArgumentsAsGiven(), " /removalsource \"",
-                                      FolderOf(ExecutablePath()), "\""});
+    std::string commandLine = JoinText({"\"", program, "\"", ArgumentsAsGiven(),
+                                        " /removalsource \"", FolderOf(ExecutablePath()), "\""});
 
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -99,13 +100,13 @@ int RunFromTemporaryCopy() {
         CloseHandle(self);
     if (!ok) {
         LogLine(JoinText({"The removal could not start its temporary copy ", program, " (",
-                        WindowsErrorText(GetLastError()), ")"}));
+                          WindowsErrorText(GetLastError()), ")"}));
         if (readEnd)
             CloseHandle(readEnd);
         return ExitCodes::InstallFailure;
     }
     LogLine(JoinText({"The removal runs from the temporary copy ", program, " (process ",
-                    std::to_string(started.dwProcessId), ")"}));
+                      std::to_string(started.dwProcessId), ")"}));
     CloseHandle(started.hThread);
     int exitCode = 0;
     DWORD read = 0;

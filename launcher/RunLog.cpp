@@ -2,7 +2,7 @@
 #include "RunLog.h"
 
 #include "CharText.h"
-#include "Installmanager.h"
+#include "Folders.h"
 #include "ProtectedFolders.h"
 
 namespace {

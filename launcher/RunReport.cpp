@@ -7,7 +7,9 @@
 #include "JoinText.h"
 #include "StagedPackages.h"
 
-#include "Installmanager.h"
+#include "Configuration.h"
+#include "Folders.h"
+#include "Session.h"
 
 namespace {
 

@@ -6,7 +6,8 @@
 #include "PackagePaths.h"
 #include "RunLog.h"
 
-#include "Installmanager.h"
+#include "Configuration.h"
+#include "Session.h"
 #include "JoinText.h"
 
 #include <cstring>
@@ -120,7 +121,7 @@ bool WriteSetEntry() {
     RegCloseKey(key);
     LogLine(
         JoinText({"Add/Remove Programs entry \"", SetEntryName, "\" ",
-                written ? "written" : "not fully written", "; installed sections: ", sections}));
+                  written ? "written" : "not fully written", "; installed sections: ", sections}));
     return written;
 }
 

@@ -13,7 +13,9 @@
 #include "RunReport.h"
 #include "SetEntry.h"
 
-#include "Installmanager.h"
+#include "Configuration.h"
+#include "Folders.h"
+#include "Session.h"
 #include "JoinText.h"
 
 #include <commctrl.h>

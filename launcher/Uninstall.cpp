@@ -14,7 +14,8 @@
 #include "CompletionPage.h"
 #include "Unattended.h"
 
-#include "Installmanager.h"
+#include "Configuration.h"
+#include "Session.h"
 #include "JoinText.h"
 
 #include <memory>

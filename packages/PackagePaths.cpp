@@ -1,6 +1,7 @@
 // Staging and log paths of a component, and the folder presence test.
 #include "PackagePaths.h"
 
+#include "Folders.h"
 #include "SafeNames.h"
 
 std::string StagingFolder(const std::string& destination) {

@@ -2,7 +2,9 @@
 // presence test both use.
 #pragma once
 
-#include "Installmanager.h"
+#include "Session.h"
+
+#include <windows.h>
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // from the system folder, and comparing signer certificates.
 #include "PackageSignature.h"
 
-#include "Installmanager.h"
+#include "Configuration.h"
 #include "JoinText.h"
 #include "SystemLibraries.h"
 

@@ -2,7 +2,9 @@
 // operations the run performs on them.
 #pragma once
 
-#include "Installmanager.h"
+#include "Session.h"
+
+#include <windows.h>
 
 #include <string>
 

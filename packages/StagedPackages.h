@@ -8,7 +8,7 @@
 // is installed already).
 #pragma once
 
-#include "Installmanager.h"
+#include "Session.h"
 #include "PackageSignature.h"
 
 #include <string>

@@ -8,7 +8,9 @@
 #include "PackageOperations.h"
 
 #include "CharText.h"
+#include "Configuration.h"
 #include "ExternalCabinets.h"
+#include "Folders.h"
 #include "JoinText.h"
 #include "PackagePaths.h"
 #include "PackageSignature.h"

@@ -3,7 +3,7 @@
 
 #include "CharText.h"
 #include "EncodingExample.h"
-#include "Installmanager.h"
+#include "Configuration.h"
 
 #include <windows.h>
 

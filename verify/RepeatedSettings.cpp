@@ -1,8 +1,6 @@
 // Settings repeated within a section.
 #include "RepeatedSettings.h"
 
-#include "Installmanager.h"
-
 void CheckRepeatedSettings(const WrittenSection& section, Findings& findings) {
     for (size_t j = 0; j < section.Settings.size(); ++j) {
         const WrittenSetting& again = section.Settings[j];

@@ -2,7 +2,7 @@
 #include "ReportFile.h"
 
 #include "CharText.h"
-#include "Installmanager.h"
+#include "Folders.h"
 
 #include <windows.h>
 

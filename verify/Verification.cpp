@@ -3,7 +3,9 @@
 
 #include "CharText.h"
 #include "ConfigurationText.h"
-#include "Installmanager.h"
+#include "Configuration.h"
+#include "Session.h"
+#include "SettingValues.h"
 #include "PackageChecks.h"
 #include "PackageFacts.h"
 #include "PackageOperations.h"

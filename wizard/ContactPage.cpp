@@ -3,7 +3,7 @@
 
 #include "Layout.h"
 
-#include "Installmanager.h"
+#include "Session.h"
 
 ContactPage* contactPage = nullptr;
 

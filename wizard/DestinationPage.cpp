@@ -5,7 +5,9 @@
 #include "Layout.h"
 #include "MessageTexts.h"
 
-#include "Installmanager.h"
+#include "BrowseForFolder.h"
+#include "Folders.h"
+#include "Session.h"
 
 DestinationPage* destinationPage = nullptr;
 

@@ -4,7 +4,8 @@
 #include "Layout.h"
 #include "MessageTexts.h"
 
-#include "Installmanager.h"
+#include "Folders.h"
+#include "Session.h"
 
 ReadyPage* readyPage = nullptr;
 

@@ -8,7 +8,7 @@
 #include "MessageTexts.h"
 #include "resource.h"
 
-#include "Installmanager.h"
+#include "Session.h"
 
 SelectionPage* selectionPage = nullptr;
 

@@ -13,7 +13,8 @@
 #include "CompletionPage.h"
 #include "WelcomePage.h"
 
-#include "Installmanager.h"
+#include "Configuration.h"
+#include "Session.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,7 @@
 // The catalogue loaded from real configuration files through Wine's profile
 // functions.
-#include "Installmanager.h"
+#include "Configuration.h"
+#include "Session.h"
 #include "SessionReset.h"
 #include "TestFiles.h"
 

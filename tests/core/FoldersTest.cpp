@@ -1,5 +1,7 @@
 // Folder rules on the real (Wine) file system, registry and volumes.
-#include "Installmanager.h"
+#include "BrowseForFolder.h"
+#include "Folders.h"
+#include "Session.h"
 #include "SessionReset.h"
 #include "TestFiles.h"
 #include "UserInput.h"

@@ -1,7 +1,7 @@
 // Where the program-files folder comes from: the environment, the registry,
 // a fixed folder. These tests change the machine's registry value, which Wine
 // also reads when it starts any program, so they run alone.
-#include "Installmanager.h"
+#include "Folders.h"
 
 #include <gtest/gtest.h>
 

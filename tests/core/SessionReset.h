@@ -1,7 +1,7 @@
 // Puts the process-wide install session back to its start-up state.
 #pragma once
 
-#include "Installmanager.h"
+#include "Session.h"
 
 inline void ResetInstallSession() {
     FreeComponents();

@@ -1,5 +1,6 @@
 // The session's destination and log folder.
-#include "Installmanager.h"
+#include "Folders.h"
+#include "Session.h"
 #include "SessionReset.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The value rules for integers, flags and sizes.
-#include "Installmanager.h"
+#include "SettingValues.h"
 
 #include <gtest/gtest.h>
 

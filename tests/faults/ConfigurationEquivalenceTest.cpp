@@ -2,7 +2,9 @@
 // rules itself. These tests hold it against the one-setting-per-call reading
 // through GetPrivateProfileStringA, on files made to hit every rule.
 #include "FuzzRunner.h"
-#include "Installmanager.h"
+#include "Configuration.h"
+#include "Session.h"
+#include "SettingValues.h"
 #include "TestFiles.h"
 #include "core/SessionReset.h"
 

@@ -6,6 +6,7 @@
 #include "FakeProgressRows.h"
 #include "FaultTally.h"
 #include "FileTree.h"
+#include "Folders.h"
 #include "MsiFunctions.h"
 #include "PackageOperations.h"
 #include "ServiceBoxCloser.h"

@@ -1,7 +1,8 @@
 // One generated file through the loader and the selection page.
 #include "FuzzRunner.h"
 
-#include "Installmanager.h"
+#include "Configuration.h"
+#include "Session.h"
 #include "SelectionPage.h"
 #include "core/SessionReset.h"
 

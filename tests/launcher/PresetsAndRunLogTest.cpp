@@ -1,4 +1,5 @@
 // The command line's choices applied to the session, and the run log.
+#include "Configuration.h"
 #include "Presets.h"
 #include "RecordedRows.h"
 #include "RunLog.h"

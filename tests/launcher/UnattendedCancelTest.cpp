@@ -1,6 +1,7 @@
 // An unattended run whose package is cancelled (the service's result 1602)
 // stops there and ends with 1602, which deployment tools read as cancelled.
 #include "CommandLine.h"
+#include "Configuration.h"
 #include "ScriptedMsi.h"
 #include "TestFiles.h"
 #include "Unattended.h"

@@ -1,6 +1,7 @@
 // Staging of the selected packages under the destination, on the real file
 // system.
 #include "FakeProgressRows.h"
+#include "Folders.h"
 #include "PackageOperations.h"
 #include "StagedPackages.h"
 #include "ScriptedMsi.h"

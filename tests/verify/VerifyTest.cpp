@@ -2,7 +2,7 @@
 // through the real Setup.exe /verify.
 #include "ConfigurationText.h"
 #include "EncodingExample.h"
-#include "Installmanager.h"
+#include "Session.h"
 #include "PackageChecks.h"
 #include "TestFiles.h"
 #include "Verification.h"

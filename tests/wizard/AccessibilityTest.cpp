@@ -7,6 +7,7 @@
 // the name the page hands to SetAccessibleName (recorded here).
 #include "AccessibleNames.h"
 #include "AllPages.h"
+#include "BrowseForFolder.h"
 #include "TestFiles.h"
 #include "UserInput.h"
 #include "WizardTesting.h"

@@ -1,7 +1,9 @@
 // The destination, contact information and ready-to-install pages: what they
 // show, what they store on which close, and the free-space check.
+#include "BrowseForFolder.h"
 #include "ContactPage.h"
 #include "DestinationPage.h"
+#include "Folders.h"
 #include "ReadyPage.h"
 #include "SelectionPage.h"
 #include "CompletionPage.h"
