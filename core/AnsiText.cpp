@@ -5,9 +5,8 @@
 
 namespace {
 
-// Converts with the given flags; *usedDefault (when given) tells whether a
-// character had no counterpart. A UTF-8 ANSI code page takes neither the
-// best-fit flag nor the question: there every character converts.
+// *usedDefault (when given) tells whether a character had no counterpart. A UTF-8 ANSI code
+// page takes neither the best-fit flag nor the question: every character converts there.
 std::string Narrowed(const std::wstring& text, DWORD flags, BOOL* usedDefault) {
     if (text.empty())
         return "";
@@ -32,8 +31,7 @@ std::optional<std::string> ExactAnsi(const std::wstring& text) {
     const std::string narrow = Narrowed(text, WC_NO_BEST_FIT_CHARS, &usedDefault);
     if (usedDefault || (narrow.empty() && !text.empty()))
         return std::nullopt;
-    // The way back must give the same characters: a lone surrogate, for one,
-    // would not survive.
+    // The way back must give the same text: a lone surrogate, for one, would not survive.
     const int length = static_cast<int>(narrow.size());
     const int size = MultiByteToWideChar(CP_ACP, 0, narrow.data(), length, nullptr, 0);
     std::wstring back(size > 0 ? size : 0, L'\0');

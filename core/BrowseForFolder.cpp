@@ -7,9 +7,8 @@
 
 namespace {
 
-// Selects the initial folder once the browser is ready. Some browsers (Wine's
-// among them) may still move the selection to a folder of their own while
-// they finish opening; the same selection, posted, comes after that.
+// Some browsers (Wine's among them) still move the selection while they finish opening;
+// the same selection, posted, comes after that.
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM, LPARAM data) {
     if (message == BFFM_INITIALIZED) {
         SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
@@ -21,9 +20,8 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM, LPARAM data) {
 } // namespace
 
 bool BrowseForFolder(std::string& folder, HWND owner, const std::string& title) {
-    // The browser works in a 260-character buffer. A longer initial folder
-    // cannot be shown in it and is not cut into a different path: the browser
-    // then starts without a selection.
+    // The browser's buffer is MAX_PATH: a longer initial folder is not cut into a different
+    // path; the browser starts without a selection.
     char buffer[MAX_PATH] = {};
     if (folder.size() <= MaxPathLength)
         folder.copy(buffer, folder.size());

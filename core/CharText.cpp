@@ -3,10 +3,8 @@
 
 #include <cstring>
 
-// Characters are told apart with IsDBCSLeadByteEx rather than CharNextExA and
-// CharPrevExA: one table look-up per byte on a counted text (which may hold a
-// zero byte), where CharPrevExA would walk from the start of the text anyway;
-// a trail byte can look like a lead byte, so stepping back always starts at
+// IsDBCSLeadByteEx, not CharNextExA/CharPrevExA: one look-up per byte on a counted text (which
+// may hold a zero byte). A trail byte can look like a lead byte, so stepping back walks from
 // the front. A lead byte that ends the text stands alone.
 size_t NextCharacter(const std::string& text, size_t pos, UINT codePage) {
     if (pos + 1 < text.size() && IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[pos])))
@@ -99,13 +97,10 @@ char AsciiLower(char c) {
 
 } // namespace
 
-// CompareStringOrdinal rather than CompareStringA: a linguistic comparison
-// (even in the invariant locale) ignores hyphens and apostrophes and treats
-// some characters as equal that name different files; the ordinal one folds
-// case by the system's upper-case table, as NTFS does, and nothing else.
-// A text that is not valid in the code page (it would convert to stand-in
-// characters, making different bytes equal) is compared character by
-// character with only ASCII letters folded.
+// CompareStringOrdinal, not CompareStringA: a linguistic comparison (even invariant) ignores
+// hyphens and apostrophes and equates characters that name different files; the ordinal one
+// folds case by the system's upper-case table, as NTFS does. Text invalid in the code page
+// (stand-ins would make different bytes equal) is compared with only ASCII letters folded.
 bool SameNameNoCase(const std::string& a, const std::string& b, UINT codePage) {
     std::wstring wideA, wideB;
     if (ToWide(a, codePage, wideA) && ToWide(b, codePage, wideB))

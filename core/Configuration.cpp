@@ -1,5 +1,4 @@
-// Loading the component catalogue from the configuration file beside the
-// executable, through the Windows profile functions.
+// Loads the component catalogue from the configuration file through the profile functions.
 #include "Configuration.h"
 
 #include "Session.h"
@@ -13,20 +12,16 @@
 
 namespace {
 
-// Each setting is read as into a buffer of this size, so a text keeps at most
-// 2047 characters.
+// Each setting is read as into a buffer of this size: a text keeps at most 2047 characters.
 constexpr size_t SettingBufferSize = 2048;
 
-// The section list is read into this many bytes first, and into a larger
-// buffer whenever the names do not fit, so that no section is lost. A
-// section's lines start in a smaller buffer and grow the same way.
+// First buffer sizes of the section list and of a section's lines; each grows until all fits.
 constexpr DWORD FirstSectionNamesBufferSize = 16384;
 constexpr DWORD FirstSectionBufferSize = 4096;
 constexpr DWORD MaxSectionBufferSize = 1u << 30;
 
-// Reads a list of zero-terminated strings, closed by a second zero, through
-// one of the profile functions, growing the buffer until the list fits. A
-// full buffer is reported as size - 2: the list was cut.
+// A double-zero-terminated list from a profile function, the buffer doubled until it fits:
+// a full buffer is reported as size - 2 (the list was cut).
 template <typename Read> std::vector<std::string> ReadStringList(DWORD firstSize, Read read) {
     std::vector<char> buffer;
     DWORD size = firstSize;
@@ -48,8 +43,7 @@ template <typename Read> std::vector<std::string> ReadStringList(DWORD firstSize
     return strings;
 }
 
-// The blanks the profile functions drop around names: tab to carriage
-// return, Ctrl-Z and space.
+// The blanks the profile functions drop around names: tab to carriage return, Ctrl-Z, space.
 bool IsProfileBlank(char c) {
     return (c >= 0x09 && c <= 0x0d) || c == 0x1a || c == ' ';
 }
@@ -63,11 +57,9 @@ std::string TrimProfileBlanks(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
-// One section's lines, read in one call: "name=value", or "name" for a line
-// without "=", in file order; names and values already without the blanks
-// around them. A setting is read by name from the section that the name
-// lookup of GetPrivateProfileStringA finds: the first one whose name, without
-// the blanks around it, matches without regard to case.
+// One section's lines in one call, in file order: "name=value", or "name" without "=". The
+// trimmed name finds the section GetPrivateProfileStringA would: the first whose trimmed name
+// matches in any case.
 std::vector<std::string> ReadSectionLines(const std::string& section, const std::string& file) {
     const std::string name = TrimProfileBlanks(section);
     return ReadStringList(FirstSectionBufferSize, [&](char* buffer, DWORD size) {
@@ -79,12 +71,9 @@ bool EqualNoCase(const std::string& text, const char* name) {
     return SameProfileName(text, name);
 }
 
-// The value as GetPrivateProfileStringA returns it into a buffer of 2048
-// bytes: a value that starts and ends with the same quotation mark loses
-// both, and the text is cut to 2047 characters. When the value with only its
-// opening mark removed is too long for the buffer, the cut takes the closing
-// mark and the value keeps what is left (one character fewer when exactly
-// the closing mark was cut).
+// As GetPrivateProfileStringA returns it into 2048 bytes: matching outer quotes dropped, cut to
+// 2047 characters. When the value less its opening mark overflows, the cut takes the closing
+// mark and the rest stays (one character fewer when exactly that mark was cut).
 std::string ProfileValue(const std::string& value) {
     constexpr size_t limit = SettingBufferSize - 1;
     if (value.size() >= 2 && (value[0] == '\'' || value[0] == '"') && value.back() == value[0]) {
@@ -96,9 +85,8 @@ std::string ProfileValue(const std::string& value) {
     return value.substr(0, limit);
 }
 
-// The first line named name decides: its value, or "" when it has none.
-// Blanks around name and value are dropped here too: some implementations of
-// the profile functions return a section's lines as they stand in the file.
+// The first line named name decides: its value, or "" without one. Blanks are dropped here
+// too: some profile implementations return a section's lines as they stand in the file.
 std::string Setting(const std::vector<std::string>& lines, const char* name) {
     for (const std::string& line : lines) {
         const size_t equals = line.find('=');
@@ -141,9 +129,8 @@ std::wstring ExecutablePathWide() {
 }
 
 std::string ExecutablePath() {
-    // Read wide: the ANSI function would hand back "?" or a look-alike for a
-    // folder named outside the code page, and the configuration file would
-    // seem to be missing.
+    // Read wide: the ANSI function gives "?" or a look-alike for a folder outside the code
+    // page, and the configuration file would seem missing.
     const std::wstring path = ExecutablePathWide();
     if (std::optional<std::string> exact = ExactAnsi(path))
         return *exact;
@@ -185,8 +172,7 @@ bool LoadConfigurationFrom(const std::string& iniPath) {
     const std::vector<std::string> sections = ReadSectionNames(iniPath);
     const char decimalSeparator = UserDecimalSeparator();
     auto components = std::make_unique<ComponentEntry[]>(sections.size());
-    // One profile call per section rather than one per setting: each call
-    // costs a look at the file, whatever it reads.
+    // One profile call per section, not per setting: every call costs a look at the file.
     for (size_t i = 0; i < sections.size(); ++i) {
         const std::vector<std::string> lines = ReadSectionLines(sections[i], iniPath);
         ComponentEntry& entry = components[i];

@@ -1,5 +1,4 @@
-// Folder rules: the program-files folder, separators, folder creation and the
-// free-space check.
+// Folder rules: program-files folder, separators, folder creation, free-space check.
 #include "Folders.h"
 
 #include "Session.h"
@@ -7,8 +6,7 @@
 #include "CharText.h"
 
 std::string GetProgramFilesFolder() {
-    // The environment first. A value that does not fit the 260-character
-    // buffer is treated as not set rather than cut into another path.
+    // A value too long for the 260-character buffer counts as unset, not cut to another path.
     char buffer[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableA("ProgramFiles", buffer, MAX_PATH);
     if (length > 0 && length < MAX_PATH)
@@ -18,9 +16,8 @@ std::string GetProgramFilesFolder() {
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", 0,
                       KEY_READ, &key) != ERROR_SUCCESS)
         return "";
-    // One byte more than any accepted value, zero-filled, so the text is
-    // always terminated whatever the value's type; a longer value fails the
-    // read and counts as missing.
+    // A zero byte to spare keeps the text terminated whatever the value's type; a longer value
+    // fails the read and counts as missing.
     char value[MAX_PATH + 1] = {};
     DWORD size = MAX_PATH;
     if (RegQueryValueExA(key, "ProgramFilesDir", nullptr, nullptr, reinterpret_cast<BYTE*>(value),
@@ -54,8 +51,7 @@ bool CreateFolderPath(const std::string& path, SECURITY_ATTRIBUTES* security) {
     if (error != ERROR_PATH_NOT_FOUND && error != ERROR_FILE_NOT_FOUND)
         return false;
 
-    // The parent is missing: cut at the last separator before the final
-    // character (a trailing separator is no split point) and create that first.
+    // Parent missing: create it first, split at the last separator before the final character.
     const size_t split = FindLastCharacterOf(path.substr(0, LastCharacter(path)), "\\/");
     if (split == std::string::npos || split == 0)
         return false;
@@ -93,14 +89,12 @@ bool HasEnoughDiskSpace() {
     int64_t needed = 0;
     for (int32_t i = 0; i < InstallSession.ComponentCount; ++i) {
         const ComponentEntry& entry = InstallSession.Components[i];
-        // Sizes come from the configuration file: a sum past the 64-bit range
-        // saturates instead of wrapping around into a small figure.
+        // Sizes come from the file: a sum past 64 bits saturates rather than wrapping small.
         if (entry.Selected && __builtin_add_overflow(needed, entry.Size, &needed))
             needed = entry.Size > 0 ? INT64_MAX : INT64_MIN;
     }
 
-    // The volume is named by its root: "C:\" or "\\server\share\". Without a
-    // drive part (a relative destination) the current drive is measured.
+    // The volume's root, "C:\" or "\\server\share\"; a relative destination: the current drive.
     std::string root = DrivePart(GetDestinationFolder());
     if (!root.empty())
         AddTrailingBackslash(root);

@@ -1,5 +1,4 @@
-// Folders, paths and disk space, shared by the pages and the package
-// operations.
+// Folders, paths and disk space, shared by the pages and the package operations.
 #pragma once
 
 #include <windows.h>
@@ -10,17 +9,15 @@
 // The longest path the fixed platform buffers hold (260 with the terminator).
 constexpr size_t MaxPathLength = MAX_PATH - 1;
 
-// The environment's ProgramFiles (when set and under 260 characters), else the
-// registry's "ProgramFilesDir", else "C:\Program Files"; empty when the
-// registry key cannot be opened.
+// %ProgramFiles% (when set and under 260 characters), else the registry's "ProgramFilesDir",
+// else "C:\Program Files"; empty when the registry key cannot be opened.
 std::string GetProgramFilesFolder();
 
 // Appends "\" unless the text already ends with one.
 void AddTrailingBackslash(std::string& text);
 
-// Creates a folder with all its missing parents, each with the given
-// security attributes (none: inherited from its parent). True only when a
-// folder exists at the path afterwards; false for paths over 259 characters.
+// Creates a folder and its missing parents with the given security (none: inherited). True
+// only when a folder exists there afterwards; false for paths over 259 characters.
 bool CreateFolderPath(const std::string& path, SECURITY_ATTRIBUTES* security = nullptr);
 
 // True when a folder (not a file) exists at the path.
@@ -35,6 +32,5 @@ using FreeBytesQuery = bool (*)(const char* root, uint64_t* freeBytes);
 extern FreeBytesQuery QueryVolumeFreeBytes;
 bool PlatformVolumeFreeBytes(const char* root, uint64_t* freeBytes);
 
-// True when the destination's volume has room for the selected components,
-// counting a kilobyte as 1000 bytes.
+// True when the destination's volume has room for the selected components (1 KB = 1000 bytes).
 bool HasEnoughDiskSpace();

@@ -5,8 +5,7 @@
 #include <string>
 #include <string_view>
 
-// The parts one after the other: one call and one allocation in place of a
-// chain of temporaries, which keeps the many messages of the program small.
+// The parts joined in one call and one allocation: no chain of temporaries, smaller code.
 std::string JoinText(std::initializer_list<std::string_view> parts);
 
 // "(error N)" for a system error code.

@@ -8,16 +8,13 @@
 #include <aclapi.h>
 #include <sddl.h>
 
-// Written in the descriptor language rather than built entry by entry: one
-// line that reads as the rule it states, parsed by the documented function.
-// FA is full control; FRFX read and execute; OICI hands each entry on to the
-// files and subfolders created inside; P cuts inheritance from the parent.
+// Descriptor language, not built entry by entry: one line that reads as its rule. FA full
+// control; FRFX read and execute; OICI inherited inside; P cuts inheritance from the parent.
 const char* const ProtectedFolderSddl = "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)";
 
 namespace {
 
-// Enables, for as long as it lives, the privileges with which an
-// administrator takes ownership of a folder and sets its owner.
+// While alive, enables the privileges an administrator needs to take and set a folder's owner.
 class OwnerPrivileges {
   public:
     OwnerPrivileges() {
@@ -73,8 +70,7 @@ HANDLE OpenExisting(const std::string& path, DWORD access, DWORD share, DWORD fl
     return CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, flags, nullptr);
 }
 
-// The file opened for appending when it is there, created exclusively when it
-// is not; never created through a link at its name.
+// Opened for appending when there, else created exclusively: never created through a link.
 HANDLE OpenOrCreateForAppend(const std::string& path) {
     constexpr DWORD access = FILE_APPEND_DATA | FILE_READ_ATTRIBUTES;
     constexpr DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;

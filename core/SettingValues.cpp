@@ -24,9 +24,8 @@ int HexValue(char c) {
 
 } // namespace
 
-// An optional sign, then decimal digits or hexadecimal digits after "$", "0x"
-// or "0X". Decimal values must fit a signed 32-bit integer; hexadecimal ones
-// may use all 32 bits and wrap ($FFFFFFFF is -1). Anything else is unreadable.
+// Optional sign, then decimal digits, or hex digits after "$", "0x" or "0X". Decimal must fit
+// int32; hex may use all 32 bits and wraps ($FFFFFFFF is -1). Anything else is unreadable.
 int32_t ParseIntegerSetting(const std::string& text, int32_t defaultValue) {
     size_t pos = 0;
     bool negative = false;
@@ -72,8 +71,7 @@ bool ParseFlagSetting(const std::string& text) {
 
 namespace {
 
-// A whole number of decimal digits with an optional sign, read exactly over
-// the whole signed 64-bit range; none when it does not fit.
+// Optional sign and decimal digits, exact over the whole int64 range; none when it does not fit.
 std::optional<int64_t> ParseWholeNumber(const std::string& number) {
     size_t pos = 0;
     const bool negative = number[0] == '-';
@@ -90,10 +88,9 @@ std::optional<int64_t> ParseWholeNumber(const std::string& number) {
     return negative ? static_cast<int64_t>(0 - value) : static_cast<int64_t>(value);
 }
 
-// A decimal number: blanks around it allowed, an optional sign, digits with
-// at most one decimal separator, an optional exponent. Truncated toward zero
-// with exact decimal arithmetic (no floating point, so no rounding on the
-// way); none when unreadable or outside the signed 64-bit range.
+// Blanks around allowed, optional sign, digits with at most one decimal separator, optional
+// exponent. Truncated toward zero in exact decimal arithmetic (no floating-point rounding);
+// none when unreadable or outside the int64 range.
 std::optional<int64_t> ReadSize(const std::string& text, char decimalSeparator) {
     size_t begin = 0, end = text.size();
     while (begin < end && (text[begin] == ' ' || text[begin] == '\t'))
@@ -150,9 +147,8 @@ std::optional<int64_t> ReadSize(const std::string& text, char decimalSeparator) 
 
 } // namespace
 
-// Read with the user's decimal separator; only a value unreadable that way is
-// read again with a point, so "2210.5" means the same on every machine while
-// every value that reads with the user's separator keeps its meaning.
+// Only a value unreadable with the user's separator is read again with a point: "2210.5" means
+// the same everywhere, and whatever reads with the user's separator keeps its meaning.
 int64_t ParseSizeSetting(const std::string& text, char decimalSeparator) {
     std::optional<int64_t> size = ReadSize(text, decimalSeparator);
     if (!size && decimalSeparator != '.')

@@ -28,9 +28,8 @@ HMODULE LoadSystemLibrary(const char* fileName) {
         return nullptr;
     const std::string path = std::string(folder, length) + "\\" + fileName;
     HMODULE library = LoadLibraryExA(path.c_str(), nullptr, SearchSystem32);
-    // Systems without the search flags refuse it as an invalid parameter; a
-    // full path with the altered search order still takes the dependencies
-    // from the DLL's own folder.
+    // Systems without the search flags refuse them (invalid parameter); a full path with the
+    // altered search order still takes dependencies from the DLL's own folder.
     if (!library && GetLastError() == ERROR_INVALID_PARAMETER)
         library = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     return library;

@@ -13,9 +13,8 @@ namespace {
 
 using Options = CommandLineOptions;
 
-// One option of the grammar: a flag, or an option that takes the next
-// argument as its value. Names are matched without regard to case; several
-// names may share a member (aliases), and each member may be set once.
+// A flag, or an option whose value is the next argument. Several names (aliases) may share a
+// member, which may be set once.
 struct OptionRule {
     const char* Name;
     bool Options::*Flag;
@@ -243,8 +242,7 @@ CommandLineOptions ParseCommandLine(const std::vector<std::string>& arguments) {
 std::vector<std::string> SplitCommandLine(const wchar_t* commandLine, std::string* unconvertible) {
     std::vector<std::string> arguments;
     const wchar_t* p = commandLine ? commandLine : L"";
-    // The program's name, as Windows finds it: up to the closing quote when
-    // it starts with one, else up to the first blank.
+    // The program's name as Windows finds it: up to the closing quote, or the first blank.
     if (*p == L'"') {
         for (++p; *p && *p != L'"'; ++p) {
         }

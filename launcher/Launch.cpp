@@ -28,15 +28,13 @@ std::string ModeName(const CommandLineOptions& options) {
     return "wizard";
 }
 
-// A box may wait for an answer only where a person can give one: on the
-// interactive desktop, and when the line asks for no silent run (of this
-// installer or, by habit, of another kind).
+// A box may wait only where a person can answer: on the interactive desktop, and when the line
+// asks for no silent run (of this installer or, by habit, of another kind).
 bool MayShowBox(const CommandLineOptions& options) {
     return !options.Unattended() && !options.SilentSwitch && OnInteractiveDesktop();
 }
 
-// Stops before anything is changed. A box tells a person at the screen what
-// was wrong; otherwise the run log alone says it.
+// Stops before anything is changed; the run log, and a box where one may wait, say why.
 int RefuseCommandLine(const CommandLineOptions& options, const std::string& error) {
     ReportExit(ExitCodes::InvalidCommandLine, "invalid command line: " + error);
     if (MayShowBox(options))
@@ -84,9 +82,8 @@ PackageSteps LoggedSteps(bool& installing) {
 }
 
 int RunWizard(const CommandLineOptions& options) {
-    // Loaded before the controller is made, so that the options can preset
-    // the pages; the controller then finds the catalogue already there. A
-    // missing file is left to the controller's own error box.
+    // Loaded before the controller so the options can preset its pages; a missing file is left
+    // to the controller's own error box.
     const bool presets = options.Destination || options.ComponentList || options.MsiLogs;
     if (presets && LoadConfiguration()) {
         const std::string error = ApplyPresets(options);
@@ -108,8 +105,7 @@ int ExitCodeIfTerminated = ExitCodes::Success;
 int StartInstaller(const CommandLineOptions& options) {
     if (options.RunLogFile)
         StartRunLog(*options.RunLogFile);
-    // Asked where nobody can read a box, the usage goes to the log, whatever
-    // else the line holds.
+    // Where nobody can read a box, the usage goes to the log, whatever else the line holds.
     if (options.Help && !MayShowBox(options)) {
         ReportStart("usage");
         LogLine(UsageText);

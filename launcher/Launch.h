@@ -1,15 +1,13 @@
-// What the installer does for its command line: the usage box, the wizard
-// (its pages preset by the options, with a run log when one is named) or the
-// unattended run.
+// Runs what the command line asks for: the usage box, the wizard (preset by the options, with a
+// run log when one is named), the unattended run or the removal.
 #pragma once
 
 #include "CommandLine.h"
 
-// Returns the process's exit code: always 0 for the wizard and the usage
-// box, 1639 for an invalid command line, the outcome for an unattended run.
+// The process's exit code: 0 for the wizard and the usage box, 1639 for an invalid command line
+// (or /? where no box may be shown), else the run's outcome.
 int StartInstaller(const CommandLineOptions& options);
 
-// The exit code of a process that ends on an error nothing caught: 0 for the
-// wizard, whose exit code is always 0, but a failure for an unattended run,
-// which must never report an installation that broke off as a success.
+// The exit code when an uncaught error ends the process: 0 for the wizard, a failure for an
+// unattended run, which must never report a broken-off installation as a success.
 extern int ExitCodeIfTerminated;

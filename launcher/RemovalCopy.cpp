@@ -1,13 +1,8 @@
-// The removal run from a temporary copy of the installer.
-//
-// The copy in SetupFiles cannot delete its own file while it runs, and the
-// deployment tool that started it waits for its exit code. So the original
-// starts a copy from the temporary folder and waits for it: the copy removes
-// the products, hands the exit code back through a pipe (its standard
-// output), waits for the original to end (its standard input is the
-// original's process handle), and only then deletes SetupFiles. The copy's
-// own files were opened delete-on-close by the original and inherited by the
-// copy, so they go when it ends.
+// The removal run from a temporary copy: the program in SetupFiles cannot delete its own file,
+// and the deployment tool waits for its exit code. The copy removes, hands the code back through
+// a pipe (its stdout), waits for the original to end (its stdin is the original's process
+// handle), then deletes SetupFiles. Its files go when it ends: the original opened them
+// delete-on-close and the copy inherits the handles.
 #include "RunLog.h"
 #include "Uninstall.h"
 
@@ -23,8 +18,7 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, path.find_last_of('\\'));
 }
 
-// The arguments after the program's name, exactly as given.
-// (The line was checked to hold only characters of the ANSI code page.)
+// The arguments exactly as given (checked to hold only ANSI code page characters).
 std::string ArgumentsAsGiven() {
     const char* line = GetCommandLineA();
     bool quoted = false;
@@ -34,8 +28,7 @@ std::string ArgumentsAsGiven() {
     return line;
 }
 
-// Copies the file to a new name (never over an existing file) and opens it
-// delete-on-close, inheritable, sharing read access for the program start.
+// Never over an existing file; opened delete-on-close, inheritable, shared for reading (to run).
 HANDLE CopyDeletedOnClose(const std::string& source, const std::string& target) {
     if (!CopyFileA(source.c_str(), target.c_str(), TRUE))
         return INVALID_HANDLE_VALUE;

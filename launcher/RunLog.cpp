@@ -12,8 +12,7 @@ std::string LogPath;
 std::string LocalTime() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    // Digits by hand: the C library's formatted output would bring tens of
-    // kilobytes into the program for one line.
+    // By hand: the C library's formatted output would add tens of kilobytes for one line.
     auto digits = [](unsigned value, size_t count) {
         std::string text(count, '0');
         for (size_t i = count; i-- > 0; value /= 10)
@@ -30,8 +29,7 @@ std::string FolderOf(const std::string& path) {
     return separator == std::string::npos || separator == 0 ? "" : path.substr(0, separator);
 }
 
-// %TEMP%\Norvane-Setup.log: where the lines go when the named file cannot be
-// written, so that a run always leaves a trace.
+// %TEMP%\Norvane-Setup.log, so that a run always leaves a trace.
 std::string FallbackLogPath() {
     char folder[MAX_PATH + 1] = {};
     const DWORD length = GetTempPathA(MAX_PATH + 1, folder);
@@ -77,11 +75,8 @@ void StartRunLog(const std::string& path) {
 void LogLine(const std::string& text) {
     if (LogPath.empty())
         return;
-    // Opened for each line and closed again: every line that was written is
-    // on disk whatever ends the process, and another reader can look at the
-    // file meanwhile.
-    // Never through a link that another user may have planted at its name:
-    // then the log goes on in a new file beside it, and says so.
+    // Opened per line: written lines survive whatever ends the process, and others can read
+    // meanwhile. Never through a planted link: the log goes on in a new file beside it, saying so.
     std::string avoided;
     HANDLE file = OpenForAppendWithoutLinks(LogPath, avoided);
     if (file == INVALID_HANDLE_VALUE)

@@ -85,8 +85,8 @@ void ReportStaging() {
 
 namespace {
 
-// "<action> of [Section] Description: succeeded|failed (...)", then why it
-// failed, the versions and the package's log, where known.
+// "<action> of [Section] Description: succeeded|cancelled|failed (...)", then the reason,
+// versions and package log where known.
 void ReportRows(const RecordedRows& rows, const char* action) {
     for (const RecordedRows::Row& row : rows.Rows()) {
         if (!row.Entry)

@@ -1,6 +1,5 @@
-// The story of a run as the run log tells it: what was chosen, what was
-// found and removed, what was staged and installed, and how the run ended.
-// Each function writes its lines through LogLine (RunLog.h).
+// The run's story in the run log (through LogLine): what was chosen, found and removed, staged
+// and installed, and how the run ended.
 #pragma once
 
 #include "RecordedRows.h"
@@ -10,8 +9,7 @@
 // The first lines: the program, its command line and the configuration file.
 void ReportStart(const std::string& mode);
 
-// The components chosen (section name, description, required or not), the
-// destination and whether per-package logs are written.
+// The chosen components (section, description, required), destination and per-package logs.
 void ReportChoices();
 
 // The free-space check on the destination's drive; returns its result.
@@ -25,8 +23,8 @@ void ReportNoEarlierProduct();
 // Whether each selected component's package is in the staging folder now.
 void ReportStaging();
 
-// Each row's outcome with the service's result, the reason of a failure the
-// result does not tell, the versions and the package's log.
+// Each row's outcome, service result, a failure's reason the result does not tell, the versions
+// and the package's log.
 void ReportOutcomes(const RecordedRows& rows);
 // The same for a removal.
 void ReportRemovals(const RecordedRows& rows);

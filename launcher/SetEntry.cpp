@@ -22,8 +22,7 @@ std::string ExecutableFolder() {
     return separator == std::string::npos ? std::string() : executable.substr(0, separator);
 }
 
-// The file version of this program, "major.minor.build.revision", from its
-// own version resource (read in place: no version library is loaded).
+// This program's "major.minor.build.revision", read from its resource: no version library.
 std::string FileVersion() {
     HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16));
     HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
@@ -46,7 +45,7 @@ bool InstalledFrom(const std::string& sourceFolder, const ComponentEntry& entry)
     return code && ProductIsPresent(Msi.MsiQueryProductStateA(code->c_str()));
 }
 
-// The sections whose products are installed, comma-separated, and their size.
+// The installed products' sections, comma-separated, and their size.
 std::string InstalledSections(const std::string& sourceFolder, int64_t& kilobytes) {
     std::string sections;
     kilobytes = 0;

@@ -10,14 +10,11 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    // First of all: every DLL loaded by name from now on, by this program or
-    // by the system's own libraries, comes from the system folder.
+    // First: every DLL loaded by name from now on, by this program or by system libraries, comes
+    // from the system folder.
     RestrictDllSearchToSystemFolder();
-    // The progress page serves its messages whenever the service calls back,
-    // but staging's file copies and a package action that runs long without
-    // reporting still keep this thread from them for a while; the system must
-    // not replace the page by a frozen "(Not Responding)" copy whose close
-    // would end the run midway.
+    // Staging's copies and long silent package actions keep this thread from its messages; a
+    // ghosted "(Not Responding)" page, if closed, would end the run midway.
     DisableProcessWindowsGhosting();
     const CommandLineOptions options = ReadCommandLine();
     if (!LoadMsiFunctions()) {

@@ -8,8 +8,7 @@
 #include <cstring>
 
 bool TakeInstanceLock() {
-    // Kept open until the process ends: the system releases it then, however
-    // the process ends.
+    // Kept open: the system releases it however the process ends.
     HANDLE mutex = CreateMutexA(nullptr, FALSE, InstanceMutexName);
     if (!mutex)
         return false;
@@ -31,8 +30,7 @@ void BringOtherInstallerToFront() {
                 strcmp(caption, InstallerCaption) != 0)
                 return TRUE;
             RECT frame;
-            // The hidden controller stands off the desktop; the page is wanted.
-            // A minimized page stands off it too, and is restored.
+            // The hidden controller stands off the desktop; so does a minimized page (restored).
             if (!IsIconic(window) && GetWindowRect(window, &frame) && frame.right < 0)
                 return TRUE;
             if (IsIconic(window))

@@ -1,5 +1,4 @@
-// The unattended run: the wizard's steps without its pages, in the wizard's
-// order, each reusing the operation the wizard calls.
+// The unattended run: the wizard's steps, in its order and through its operations, without pages.
 #include "Unattended.h"
 
 #include "Artwork.h"
@@ -23,10 +22,8 @@
 #include <exception>
 #include <memory>
 
-// The service's user-interface level for removals and installations alike.
-// /quiet: none at all. /passive: basic progress only, without modal boxes
-// (an error box would wait for a click that never comes) and without a
-// Cancel button.
+// /passive: progress only, no Cancel, and no modal boxes (an error box would wait for a click
+// that never comes).
 INSTALLUILEVEL ServiceLevel(const CommandLineOptions& options) {
     if (options.Quiet)
         return INSTALLUILEVEL_NONE;
@@ -34,8 +31,6 @@ INSTALLUILEVEL ServiceLevel(const CommandLineOptions& options) {
                                        INSTALLUILEVEL_HIDECANCEL);
 }
 
-// The progress page of a /passive run, centred on the desktop for as long as
-// the run lasts.
 PassivePage::PassivePage(const PageTexts* texts) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -83,8 +78,8 @@ int RunExitCode(const RecordedRows& rows, bool restart) {
 
 namespace {
 
-// Why the destination cannot be reached (no such drive, share or server), or
-// "": a missing volume is not a lack of space.
+// Why the destination cannot be reached (no such drive, share or server), or "": a missing
+// volume is not a lack of space.
 std::string UnreachableDestination() {
     std::string root = DrivePart(GetDestinationFolder());
     if (root.empty())
@@ -104,7 +99,7 @@ int Install(const CommandLineOptions& options, bool restart) {
         page = std::make_unique<PassivePage>();
     StageSetupFiles();
     ReportStaging();
-    // The rows of the page, or plain rows when there is no window.
+    // Plain rows when there is no window.
     std::unique_ptr<RecordedRows> rows =
         page ? std::make_unique<RecordedRows>(*progressPage) : std::make_unique<RecordedRows>();
     RunInstallationWith(*rows, InstallationMode{ServiceLevel(options), true, SuppressRestart});
@@ -138,8 +133,7 @@ int Run(const CommandLineOptions& options) {
         return ReportExit(ExitCodes::InvalidCommandLine, "invalid command line: " + error);
     ReportChoices();
 
-    // Checked before anything is removed: a run that cannot install leaves
-    // the machine as it was.
+    // Before anything is removed: a run that cannot install leaves the machine as it was.
     const std::string unreachable = UnreachableDestination();
     if (!unreachable.empty())
         return ReportExit(ExitCodes::InstallFailure, unreachable);

@@ -38,9 +38,8 @@ std::string ExecutableFolder() {
     return executable.substr(0, executable.find_last_of('\\'));
 }
 
-// Marks as Selected the chosen components whose product is installed, and
-// returns their names. Required components are chosen only when every
-// component is.
+// Selects the chosen components whose product is installed; returns their descriptions.
+// Required ones are chosen only when every component is.
 std::string ChooseInstalled(const CommandLineOptions& options, const std::string& source) {
     std::string names;
     bool all = !options.ComponentList;
@@ -66,13 +65,12 @@ std::string ChooseInstalled(const CommandLineOptions& options, const std::string
     return names;
 }
 
-// Deletes the files a run put into the folder, then the folder when empty:
-// never a whole tree, which could reach through a link into other folders.
+// Deletes the run's files, then the folder when empty: never a whole tree, which could reach
+// through a link into other folders.
 void RemoveFolderOf(const std::string& folder, const std::vector<std::string>& files) {
     for (const std::string& file : files) {
         const std::string path = JoinText({folder, "\\", file});
-        // The original program's file is still held for a moment after its
-        // process has ended (Wine shows it; it costs nothing on Windows).
+        // The original's file is held a moment after it ends (Wine shows it; harmless on Windows).
         for (int attempt = 0;
              attempt < 30 && !DeleteFileA(path.c_str()) &&
              (GetLastError() == ERROR_SHARING_VIOLATION || GetLastError() == ERROR_ACCESS_DENIED);
@@ -105,9 +103,8 @@ void CleanUp(const std::string& destination) {
     RemoveDirectoryA(destination.c_str());
 }
 
-// The destination whose SetupFiles and Logs go: /dir, else the one the set's
-// entry names, else the parent of the SetupFiles folder the packages are read
-// from, else the default.
+// The destination to clean: /dir, else the set's entry's, else the parent of the SetupFiles the
+// packages are read from, else the default.
 void ChooseDestination(const CommandLineOptions& options, const std::string& source) {
     if (options.Destination)
         return;

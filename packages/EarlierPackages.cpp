@@ -27,8 +27,7 @@ bool RemoveEarlierPackagesWith(const EarlierRemoval& removal) {
         if (!ProductIsPresent(Msi.MsiQueryProductStateA(productCode)))
             continue;
         if (!agreed) {
-            // Only an explicit Yes agrees; No, Esc or a box that could not be
-            // shown all decline.
+            // Only an explicit Yes agrees; No, Esc or a box that cannot be shown declines.
             if (MessageBoxA(nullptr, EarlierPackagesQuestion, MessageTexts::Confirm,
                             MB_YESNO | MB_ICONQUESTION) != IDYES)
                 return false;

@@ -1,4 +1,4 @@
-// Reading a package's Media table, read-only, through the Msi table.
+// A package's external cabinets, read from its Media table (read-only).
 #include "ExternalCabinets.h"
 
 #include "MsiFunctions.h"

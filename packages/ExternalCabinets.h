@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-// The Media table's cabinets that are not embedded ("#name"), each a plain
-// file name; names that would lead out of the package's folder are left out.
-// None when the package does not open or the Windows Installer functions are
-// not loaded.
+// The Media table's cabinets that are not embedded ("#name"), each a plain file name; names
+// leading out of the package's folder are left out. None when the package does not open or
+// the Windows Installer functions are not loaded.
 std::vector<std::string> ExternalCabinets(const std::string& packagePath);

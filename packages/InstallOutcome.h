@@ -1,6 +1,5 @@
-// What the service's result alone does not say: whether each package's
-// product is registered at the package's version once it is installed, and
-// whether it is still registered when later packages of the run are done.
+// What the service's result alone does not say: whether each product is registered at its
+// package's version once installed, and still is when later packages of the run are done.
 #pragma once
 
 #include "ProgressRows.h"
@@ -26,15 +25,13 @@ class InstallOutcomes {
     // installed by an earlier row of this run), or "".
     std::string Refusal(const std::string& productCode) const;
 
-    // After the service installed the row's package: the facts of the row,
-    // with the reason it failed when its product is not registered at the
-    // package's version. A row that passes is remembered for Lost().
+    // After the service installed the row's package: its facts, with why it failed when its
+    // product is not registered at the package's version. A passing row is kept for Lost().
     RowFacts Confirm(int row, const ComponentEntry& entry, const std::string& productCode,
                      const std::string& packagePath);
 
-    // After a package: the earlier rows whose product is no longer
-    // registered, with the reason naming the component just installed. Each
-    // row is reported once.
+    // After a package: earlier rows whose product is no longer registered at its version, the
+    // reason naming the component just installed. Each row is reported once.
     std::vector<std::pair<int, RowFacts>> Lost(const ComponentEntry& installed);
 
   private:

@@ -16,8 +16,7 @@ enum ProgressKind {
 };
 // Common data (field 1) that says whether Cancel is offered (field 2).
 constexpr int CommonDataCancel = 2;
-// The page serves its messages at least this often while the service calls
-// the handler; more often only costs time in a burst of messages.
+// The page is served at least this often while the handler is called; more often costs time.
 constexpr ULONGLONG ServeIntervalMs = 10;
 
 int64_t Field(MSIHANDLE record, UINT field) {

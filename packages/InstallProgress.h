@@ -1,7 +1,6 @@
-// What the service tells while it installs one package: its progress
-// messages turned into a position within that package, the description of
-// the action it performs, and whether the user may cancel. The handler that
-// receives them also keeps the page alive and answers a confirmed Cancel.
+// The service's messages while it installs one package, turned into a position within it, the
+// current action and whether Cancel is allowed. The handler also keeps the page alive and
+// answers a confirmed Cancel.
 #pragma once
 
 #include "ProgressRows.h"
@@ -10,11 +9,9 @@
 
 #include <cstdint>
 
-// The documented progress protocol of the service, for one package: a reset
-// starts a run of ticks (forward from 0, or backward from the total during a
-// rollback); reports move by a number of ticks; additions make the total
-// larger; an action may ask that each of its action-data messages move by a
-// fixed step.
+// The service's documented progress protocol for one package: a reset starts a run of ticks
+// (forward from 0, or backward from the total in a rollback); reports move by ticks; additions
+// grow the total; an action may ask that each of its action-data messages move a fixed step.
 struct PackageProgress {
     int64_t Total = 0;
     int64_t Done = 0;
@@ -35,11 +32,9 @@ struct PackageProgress {
 constexpr DWORD ServiceMessageFilter = INSTALLLOGMODE_PROGRESS | INSTALLLOGMODE_ACTIONSTART |
                                        INSTALLLOGMODE_ACTIONDATA | INSTALLLOGMODE_COMMONDATA;
 
-// Registers the handler with the service for one package, on this thread,
-// and restores the previous handler when it goes. Every service message
-// updates the rows' page and lets it serve its waiting window messages; once
-// the user has confirmed Cancel, the handler answers IDCANCEL and the service
-// rolls the package back.
+// Registers the handler for one package on this thread; restores the previous one when it goes.
+// Every message updates the page and serves its waiting window messages; after a confirmed
+// Cancel the handler answers IDCANCEL and the service rolls the package back.
 class ServiceMessages {
   public:
     explicit ServiceMessages(ProgressRows& rows);

@@ -15,9 +15,7 @@ namespace {
 
 enum RowImage { RowBeingInstalled = 0, RowInstalled = 1, RowFailed = 2 };
 
-// Reads the package's ProductCode property. Each step runs only when every
-// earlier one succeeded; the three handles are closed whatever happened (0 for
-// one never opened). None when the code cannot be read or does not fit.
+// The package's ProductCode property; none when it cannot be read or does not fit.
 std::optional<std::string> ReadProductCode(const std::string& packagePath) {
     char code[ProductCodeBufferLength] = {};
     DWORD length = ProductCodeBufferLength;
@@ -48,23 +46,20 @@ struct PackageRun {
 UINT InstallPackage(const std::string& destination, const ComponentEntry& entry, bool logReady,
                     const InstallationMode& mode, const InstallOutcomes& outcomes,
                     PackageRun& run) {
-    // A name that would lead out of the staging folder is never used: that
-    // component fails without a call to the service.
+    // A name leading out of the staging folder fails the component without calling the service.
     if (!HasSafeNames(entry)) {
         run.Facts.Reason = "its names lead out of the staging folder";
         return ERROR_INVALID_NAME;
     }
-    // Nor is a package that staging refused or could not copy: what lies at
-    // its path is not what this run staged.
+    // Nor a package staging refused or could not copy: what lies at its path is not this run's.
     if (const StagingOutcome* staged = FindStagingOutcome(entry);
         staged && !staged->Problem.empty()) {
         run.Facts.Reason = "not staged: " + staged->Problem;
         return staged->Error;
     }
     if (logReady) {
-        // A description that cannot name a log file in the log folder costs
-        // the package its log, not its installation. Logging is switched off
-        // for it, or the previous package's log would take its entries.
+        // A description that cannot name a log file costs the package its log, not its install.
+        // Logging is switched off, or the previous package's log would take its entries.
         if (CanNameLogFile(entry) && ReadyForPackageLog(PackageLogFile(GetLogFolder(), entry))) {
             run.Facts.LogFile = PackageLogFile(GetLogFolder(), entry);
             Msi.MsiEnableLogA(PackageLogMode, run.Facts.LogFile.c_str(),
@@ -117,16 +112,14 @@ void RunInstallation(ProgressRows& rows) {
 
 void RunInstallationWith(ProgressRows& rows, const InstallationMode& mode) {
     const std::string destination = GetDestinationFolder();
-    // The service's own boxes are owned by the page, in front of it; the
-    // service hands back its previous owner in `owner`, put back after the run,
-    // when the page is gone.
+    // The page owns the service's boxes, keeping them in front; the previous owner handed back
+    // in `owner` is restored after the run, when the page is gone.
     const HWND page = rows.OwnerWindow();
     HWND owner = page;
     Msi.MsiSetInternalUI(mode.UiLevel, page ? &owner : nullptr);
     const bool logReady = InstallSession.LogEnabled && PrepareLogFolder(GetLogFolder());
 
     InstallOutcomes outcomes;
-    // The row count is read anew before every row.
     bool cancelled = false;
     for (int row = 0; row < rows.RowCount(); ++row) {
         if (cancelled) {

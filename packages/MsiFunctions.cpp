@@ -1,5 +1,4 @@
-// The real Windows Installer functions behind the package operations, taken
-// from msi.dll in the system folder at start-up.
+// The real Windows Installer functions, taken from msi.dll in the system folder at start-up.
 #include "MsiFunctions.h"
 
 #include "SystemLibraries.h"

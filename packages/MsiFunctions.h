@@ -1,12 +1,7 @@
-// The Windows Installer operations the package operations use.
-//
-// Every call goes through the one table `Msi`, which holds the real msi.dll
-// functions once LoadMsiFunctions has run. A test puts a scripted service in
-// their place to reach outcomes a real package cannot produce.
-//
-// msi.dll is not imported: Windows would look for it beside the program
-// first, where anyone who can write to a download folder could plant one. It
-// is loaded at start-up by its full path in the system folder.
+// The Windows Installer operations, all called through the table `Msi`: msi.dll's functions
+// once loaded, or a test's scripted service for outcomes a real package cannot produce.
+// msi.dll is not imported: Windows would look beside the program first, where anyone who can
+// write to a download folder could plant one. It is loaded by full path from the system folder.
 #pragma once
 
 #include <windows.h>
@@ -41,10 +36,9 @@ extern MsiFunctions RealMsiFunctions;
 // The table the package operations call; RealMsiFunctions unless replaced.
 extern MsiFunctions Msi;
 
-// Loads msi.dll from the system folder and fills RealMsiFunctions and Msi.
-// False when the library or one of the functions is missing: Windows
-// Installer is not available, and both tables stay empty. Loading again after
-// success does nothing.
+// Loads msi.dll from the system folder and fills RealMsiFunctions and Msi. False when the
+// library or a function is missing (no Windows Installer; both tables stay empty). Loading
+// again after success only resets Msi to RealMsiFunctions.
 bool LoadMsiFunctions();
 
 // Every log-mode flag except "files in use".
@@ -58,12 +52,10 @@ static_assert(PackageLogMode == 0x1FDF);
 constexpr const char* ProductCodeQuery =
     "SELECT `Value` FROM `Property` WHERE `Property`='ProductCode'";
 
-// Characters of the product code buffer, terminator included; a braced GUID
-// needs 39.
+// Characters of the product code buffer, terminator included; a braced GUID needs 39.
 constexpr DWORD ProductCodeBufferLength = 40;
 
-// Advertised and installed products are on the machine; every other state
-// counts as absent.
+// Advertised and installed products are on the machine; any other state counts as absent.
 inline bool ProductIsPresent(INSTALLSTATE state) {
     return state == INSTALLSTATE_ADVERTISED || state == INSTALLSTATE_DEFAULT;
 }

@@ -11,24 +11,20 @@
 #include <optional>
 #include <string>
 
-// Product codes of the earlier packages of the component family, in the order
-// in which they are examined.
+// Product codes of the family's earlier packages, in the order they are examined.
 extern const std::array<const char*, 6> EarlierProductCodes;
 
 // The question asked once before the first earlier package is removed.
 extern const char* const EarlierPackagesQuestion;
 
-// Removes every earlier package still on the machine after one consent
-// prompt. True when none is left; false when the user declined or a removal
-// failed (those removed before it stay removed).
+// Removes every earlier package still on the machine after one consent prompt. True when none
+// is left; false when the user declined or a removal failed (earlier removals stand).
 bool RemoveEarlierPackages();
 
-// The same, with choices: whether to ask (an unattended run does not: the
-// administrator has decided), the service's user-interface level for the
-// removals (its default when none), a report of each product found with the
-// service's result of its removal, and properties for the removals (none:
-// the plain configure call). A result of 3010 or 1641 counts as
-// removed: only the restart is still to come.
+// The same, with choices: whether to ask (not unattended: the administrator has decided), the
+// service's UI level for the removals (its default when none), a report of each product found
+// with its removal's result, and properties for the removals (none: the plain configure call).
+// A result of 3010 or 1641 counts as removed: only the restart is still to come.
 struct EarlierRemoval {
     bool Ask = true;
     std::optional<INSTALLUILEVEL> UiLevel;
@@ -37,9 +33,8 @@ struct EarlierRemoval {
 };
 bool RemoveEarlierPackagesWith(const EarlierRemoval& removal);
 
-// Copies the package of every selected component from the executable's folder
-// into the staging folder under the destination. Failures are silent: the
-// installation run reports the packages that are not there.
+// Copies every selected component's package from the executable's folder into the staging
+// folder under the destination. Failures are silent: the run reports what is not there.
 void StageSetupFiles();
 
 // The same, from the given distribution folder.
@@ -49,10 +44,9 @@ void StageSetupFilesFrom(const std::string& sourceFolder);
 // outcome on its row and in its component's Succeeded.
 void RunInstallation(ProgressRows& rows);
 
-// How the run drives the service: its user-interface level for the whole run,
-// whether a package that asks for a restart (result 3010 or 1641) counts as
-// installed, and properties added to every command line (each starting with a
-// space). The wizard's run: basic level, and 3010 shows "Failed".
+// How the run drives the service: its UI level for the whole run, whether a package asking for
+// a restart (3010 or 1641) counts as installed, and properties added to every command line
+// (each starting with a space). The wizard's run: basic level, and 3010 shows "Failed".
 struct InstallationMode {
     INSTALLUILEVEL UiLevel = INSTALLUILEVEL_BASIC;
     bool RestartCountsAsInstalled = false;
@@ -64,12 +58,10 @@ struct InstallationMode {
 inline constexpr const char* SuppressRestart = " REBOOT=ReallySuppress";
 void RunInstallationWith(ProgressRows& rows, const InstallationMode& mode);
 
-// Removes the product of each row's package, from the last row to the first
-// (the reverse of the catalogue's order), with restarts suppressed. Each
-// package is looked for in the source folder: beside it, or in a subfolder
-// named after its description, as the staging folder holds it. A removal
-// counts when the service's result is 0, 3010 or 1641 and the product is no
-// longer registered.
+// Removes each row's product, last row first, with restarts suppressed. Each package is looked
+// for in the source folder: beside it, or in a subfolder named after its description, as
+// staging holds it. A removal counts when the result is 0, 3010 or 1641 and the product is
+// no longer registered.
 void RunRemoval(ProgressRows& rows, INSTALLUILEVEL uiLevel, const std::string& sourceFolder);
 
 // The package of the component in the source folder (see RunRemoval).

@@ -1,5 +1,4 @@
-// The paths that staging and the installation run share, and the folder
-// presence test both use.
+// Paths shared by staging and the installation run, and the folder presence test.
 #pragma once
 
 #include "Session.h"
@@ -24,18 +23,15 @@ std::string StagedPackagePath(const std::string& destination, const ComponentEnt
 // log folder + separator + Description + ".log".
 std::string PackageLogFile(const std::string& logFolder, const ComponentEntry& entry);
 
-// True when the component's names keep its staged package inside the staging
-// folder.
+// True when the component's names keep its staged package inside the staging folder.
 bool HasSafeNames(const ComponentEntry& entry);
 
 // True when Description + ".log" names a file directly inside the log folder.
 bool CanNameLogFile(const ComponentEntry& entry);
 
-// Opens a folder as a directory for reading (shared for reading, existing
-// only). INVALID_HANDLE_VALUE when there is no folder at the path; a file of
-// that name is no folder.
+// Opens an existing folder for reading, shared for reading. INVALID_HANDLE_VALUE when no folder
+// is at the path; a file of that name is no folder.
 HANDLE OpenFolderForReading(const std::string& path);
 
-// True when a folder is present at the path (or could be created with all its
-// parents).
+// True when a folder is present at the path, or could be created with all its parents.
 bool MakeFolderPresent(const std::string& path);

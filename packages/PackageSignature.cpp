@@ -1,5 +1,4 @@
-// Verifying Authenticode signatures through WinVerifyTrust, loaded at run time
-// from the system folder, and comparing signer certificates.
+// Authenticode checks via WinVerifyTrust (loaded from the system folder) and signer comparison.
 #include "PackageSignature.h"
 
 #include "Configuration.h"
@@ -39,8 +38,7 @@ const TrustFunctions& Trust() {
     return functions;
 }
 
-// Results that only say the certificate does not chain to a root this
-// machine trusts: the signed bytes themselves verified.
+// Results that only say the chain ends at no root this machine trusts: the signed bytes verified.
 bool IsChainTrustOnly(LONG result) {
     return result == CERT_E_UNTRUSTEDROOT || result == CERT_E_CHAINING ||
            result == CERT_E_UNTRUSTEDTESTROOT || result == CERT_E_UNTRUSTEDCA;

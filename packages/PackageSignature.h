@@ -1,10 +1,6 @@
-// Authenticode signatures of the installer and of its packages.
-//
-// A signed Setup.exe installs only packages signed with the very certificate
-// that signed it. Whether that certificate chains to a trusted root is left
-// to Windows' own elevation prompt for Setup.exe: a certificate of the
-// publisher's own (a test certificate included) keeps working. An unsigned
-// Setup.exe (a developer build) checks nothing.
+// Authenticode signatures of the installer and its packages. A signed Setup.exe installs only
+// packages signed with its very certificate; chain trust is left to Windows' elevation prompt,
+// so a publisher's own (or test) certificate works. An unsigned (developer) build checks nothing.
 #pragma once
 
 #include <windows.h>
@@ -19,8 +15,7 @@ struct FileSignature {
         Invalid,  // a signature that does not verify: changed bytes, a distrusted certificate
     };
     Kind State = Unsigned;
-    // Valid only: the signer's certificate (encoded bytes) and its subject's
-    // display name.
+    // Valid only: the signer's certificate (encoded bytes) and its subject's display name.
     std::vector<unsigned char> SignerCertificate;
     std::string SignerName;
     // WinVerifyTrust's result: 0, or the error of an invalid signature, or
@@ -28,24 +23,20 @@ struct FileSignature {
     long TrustResult = 0;
 };
 
-// Reads and verifies the signature of a file, through the open handle when
-// one is given (the bytes that are checked are then those of that handle),
-// else by its path. WinVerifyTrust and the certificate functions come from
-// the system folder.
+// Reads and verifies a file's signature: the bytes of the open handle when given, else of the
+// path. WinVerifyTrust and the certificate functions come from the system folder.
 FileSignature ReadFileSignature(const std::string& path, HANDLE file = INVALID_HANDLE_VALUE);
 
 // The signature of the running program's own file, read once.
 const FileSignature& ProgramSignature();
 
-// Empty when the package may be installed by this program: the program is
-// unsigned, or the package's signature verifies and its signer certificate
-// is byte for byte the program's. Otherwise why not, naming the package and
-// the expected publisher.
+// Empty when this program may install the package: the program is unsigned, or the package's
+// signature verifies and its signer certificate is byte for byte the program's. Otherwise why
+// not, naming the package and the expected publisher.
 std::string PackageSignerProblem(const std::string& packagePath, const FileSignature& program,
                                  HANDLE package = INVALID_HANDLE_VALUE);
 
-// The same judgement on a signature already read; packageName is how the
-// reason names the package.
+// The same judgement on a signature already read; packageName names the package in the reason.
 std::string SignerProblem(const std::string& packageName, const FileSignature& package,
                           const FileSignature& program);
 

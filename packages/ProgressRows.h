@@ -8,9 +8,8 @@
 
 #include <string>
 
-// What the run learnt about a row beyond the service's result, for the run
-// log: why it failed when the result alone does not say, the versions, and
-// the package's own log file.
+// What the run learnt about a row beyond the service's result, for the run log: why it failed
+// when the result does not say, the versions, the package's own log file.
 struct RowFacts {
     std::string Reason; // empty unless the row failed for a reason of its own
     std::string PackageVersion;
@@ -32,16 +31,13 @@ class ProgressRows {
     virtual void SetRowStatus(int row, const std::string& status) = 0;
     // Scrolls the row fully into view.
     virtual void MakeRowVisible(int row) = 0;
-    // The service's result for the row's package (ERROR_INVALID_NAME when
-    // the package was never handed to the service); told once per row, after
-    // the install. Pages that show no codes ignore it.
+    // The service's result for the row's package (ERROR_INVALID_NAME when never handed to it);
+    // told once per row, after the install. Pages that show no codes ignore it.
     virtual void SetRowResult(int /*row*/, unsigned /*result*/) {}
-    // The row's facts; told after its result, and again when a later package
-    // undoes it.
+    // The row's facts; told after its result, and again when a later package undoes it.
     virtual void SetRowFacts(int /*row*/, const RowFacts& /*facts*/) {}
 
-    // ---- While the service installs a package; rows without a window ignore
-    // these ------------------------------------------------------------------
+    // ---- While the service installs a package (rows without a window ignore these) ----
     // The window that owns the service's own boxes; null for none.
     virtual HWND OwnerWindow() { return nullptr; }
     // How far the current package has come, 0 to 1000.
@@ -50,7 +46,6 @@ class ProgressRows {
     virtual void SetCurrentAction(const std::string& /*description*/) {}
     // Whether the user may cancel now (the service says when it may not).
     virtual void AllowCancel(bool /*allowed*/) {}
-    // Handles the window messages that are waiting, without blocking; true
-    // once the user has confirmed that the installation is to be cancelled.
+    // Handles waiting window messages without blocking; true once the user confirmed Cancel.
     virtual bool ServeWaitingMessages() { return false; }
 };

@@ -1,6 +1,5 @@
-// The installation run's rows kept as plain data: for a run without a window,
-// or beside a page that shows them, so that each row's outcome and the
-// service's result can be reported afterwards.
+// The run's rows kept as plain data, for a run without a window or beside a page that shows
+// them, so each row's outcome and the service's result can be reported afterwards.
 #pragma once
 
 #include "ProgressRows.h"
@@ -18,8 +17,7 @@ class RecordedRows : public ProgressRows {
         RowFacts Facts;
     };
 
-    // One row per selected component of the session, in catalogue order, as
-    // the progress page would list them.
+    // One row per selected component, in catalogue order, as the progress page lists them.
     RecordedRows();
     // The rows of a page: every change is passed on to it as well.
     explicit RecordedRows(ProgressRows& shown);

@@ -21,9 +21,8 @@ bool IsDeviceName(const std::string& segment) {
            base[3] >= '1' && base[3] <= '9';
 }
 
-// Characters no Windows file name may hold (a separator is handled apart):
-// control characters and < > " | ? * :. Scanned by character, so the second
-// byte of a double-byte character is none of them.
+// Characters no Windows file name may hold (separators handled apart): controls and
+// < > " | ? * :, scanned by character so a double-byte character's second byte is none of them.
 bool HasInvalidCharacter(const std::string& segment, UINT codePage) {
     static const std::string invalid = [] {
         std::string set = "<>\"|?*:";
@@ -36,9 +35,8 @@ bool HasInvalidCharacter(const std::string& segment, UINT codePage) {
 }
 
 bool IsSafeSegment(const std::string& segment, UINT codePage) {
-    // Windows strips trailing dots and spaces, so "...", ". ." and "" all
-    // name the folder itself or its parent, and "a." names "a": a file or
-    // folder would not get the name the configuration gives it.
+    // Windows strips trailing dots and spaces: "...", ". ." and "" name the folder or its
+    // parent, and "a." names "a", not the name the configuration gives.
     if (segment.empty() || EndsWithCharacter(segment, '.', codePage) ||
         EndsWithCharacter(segment, ' ', codePage))
         return false;

@@ -1,11 +1,7 @@
-// What staging leaves for the installation run.
-//
-// Each staged package stays open, shared for reading only, from the end of
-// its copy until its installation has ended: nobody can change or replace it
-// in between. A component whose package could not be staged keeps the reason;
-// its row fails without a call to the service, and an earlier staged copy is
-// left exactly as it was (it may be the registered source of a product that
-// is installed already).
+// What staging leaves for the installation run. Each staged package stays open, shared for
+// reading only, from the end of its copy until its installation ends: nobody can change or
+// replace it in between. An unstaged package keeps the reason; its row fails without calling the
+// service, and an earlier staged copy stays as it was (it may be an installed product's source).
 #pragma once
 
 #include "Session.h"
@@ -34,17 +30,14 @@ const StagingOutcome* FindStagingOutcome(const ComponentEntry& entry);
 // Closes the component's staged package, once its installation has ended.
 void ReleaseStagedPackage(const ComponentEntry& entry);
 
-// Closes every package and folder staging and the run hold, and forgets the
-// outcomes.
+// Closes every package and folder staging and the run hold, and forgets the outcomes.
 void ReleaseStagedPackages();
 
-// Makes the log folder a protected folder (see OpenProtectedFolder) and holds
-// it until ReleaseStagedPackages. False, with the reason kept for
-// LogFolderProblem, when it cannot be.
+// Makes the log folder protected (see OpenProtectedFolder), held until ReleaseStagedPackages.
+// False, with the reason kept for LogFolderProblem, when it cannot be.
 bool PrepareLogFolder(const std::string& folder);
 const std::string& LogFolderProblem();
 
-// True when a package log may be appended to at the path: no file there, or
-// a plain one. A hard link or reparse point there is removed first (its name
-// only, never what it points to); false when that fails.
+// True when a package log may be appended at the path: no file there, or a plain one. A hard
+// link or reparse point there is removed first (name only, not target); false when that fails.
 bool ReadyForPackageLog(const std::string& path);

@@ -1,10 +1,7 @@
-// Copies the selected packages, and the cabinets they keep outside
-// themselves, into the staging folder under the destination.
-//
-// Each file is copied into a new file created exclusively under a
-// temporary name beside its target, checked, and only then moved over the
-// target: a link planted at the target is replaced, never written through,
-// and a failed copy leaves the earlier staged package as it was.
+// Copies the selected packages, and the cabinets they keep outside themselves, into the staging
+// folder. Each file goes to a new, exclusively created temporary beside its target, is checked,
+// then moved over it: a planted link is replaced, never written through, and a failed copy
+// leaves the earlier staged package as it was.
 #include "PackageOperations.h"
 
 #include "CharText.h"
@@ -22,7 +19,7 @@
 namespace {
 
 // The documented value; older SDK headers lack it.
-constexpr DWORD ErrorInvalidImageHash = 577; // ErrorInvalidImageHash
+constexpr DWORD ErrorInvalidImageHash = 577; // ERROR_INVALID_IMAGE_HASH
 
 std::vector<StagingOutcome> Outcomes;
 std::vector<HANDLE> HeldFolders;
@@ -53,8 +50,8 @@ HANDLE OpenForReading(const std::string& path, DWORD share) {
     return OpenNotFollowing(path, GENERIC_READ, share);
 }
 
-// Opens the folder (and, below the staging folder, each level of a subfolder)
-// as a protected folder held until the run ends.
+// Opens the folder as a protected folder held until the run ends (HoldSubfolders: each level
+// of a subfolder); "" or the reason it cannot.
 std::string HoldFolder(const std::string& folder) {
     std::string reason;
     HANDLE held = OpenProtectedFolder(folder, reason);
@@ -73,8 +70,7 @@ std::string HoldSubfolders(const std::string& stagingFolder, const std::string& 
     }
 }
 
-// A new file beside the target, created exclusively: nothing that was there
-// before, a link least of all, is opened.
+// A new file beside the target, created exclusively: never one already there, a link least of all.
 HANDLE CreateTemporaryBeside(const std::string& folder, std::string& path) {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -101,9 +97,8 @@ bool CopyContents(HANDLE from, HANDLE to) {
     }
 }
 
-// An earlier copy from read-only media is read-only itself and could not be
-// replaced. Its attribute is cleared only when it is a plain file: a link
-// would pass the change on to its target.
+// An earlier copy from read-only media is read-only and could not be replaced. The attribute is
+// cleared only on a plain file: a link would pass the change on to its target.
 void AllowReplacing(const std::string& target) {
     HANDLE existing = OpenNotFollowing(target, FILE_READ_ATTRIBUTES, AnySharing);
     if (existing == INVALID_HANDLE_VALUE)
@@ -174,9 +169,8 @@ std::string CopyToTemporary(const char* kind, const std::string& source, StagedF
     return "";
 }
 
-// Moves the checked copy over the target, a link there included, and holds
-// the target open for reading only: from here until its installation has
-// ended, no writer, no deleter.
+// Moves the checked copy over the target (a link there included) and holds the target open for
+// reading only: no writer or deleter until its installation has ended.
 std::string MoveIntoPlace(StagedFile& file, HANDLE& held, DWORD& error) {
     AllowReplacing(file.Target);
     if (!MoveFileExA(file.Temporary.c_str(), file.Target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
@@ -195,10 +189,9 @@ std::string MoveIntoPlace(StagedFile& file, HANDLE& held, DWORD& error) {
     return JoinText({"The staged file ", file.Target, " changed after its copy."});
 }
 
-// Stages the package and the cabinets it keeps outside itself (Windows
-// Installer looks for them beside the package). Every copy is made and
-// checked before any is moved into place: when one fails, the earlier staged
-// files stay as they were and the outcome says why.
+// Stages the package and its external cabinets (Windows Installer looks for them beside it).
+// Every copy is made and checked before any is moved into place: when one fails, the earlier
+// staged files stay as they were and the outcome says why.
 void StagePackage(const std::string& sourceFolder, const std::string& name,
                   const std::string& folder, const FileSignature& program,
                   StagingOutcome& outcome) {
@@ -229,8 +222,7 @@ void StagePackage(const std::string& sourceFolder, const std::string& name,
     }
 }
 
-// A package that an earlier component of this run staged at the same path
-// already: shared, not copied again over the file held open.
+// A package an earlier component staged at the same path: shared, not copied over the held file.
 bool ShareEarlierCopy(StagingOutcome& outcome) {
     for (const StagingOutcome& earlier : Outcomes) {
         if (earlier.Package == INVALID_HANDLE_VALUE ||

@@ -22,9 +22,8 @@ constexpr GUID NameProperty = { // PROPID_ACC_NAME
     0x4aa7,
     {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
 
-// The annotation service, made once on the user-interface thread from the
-// system's oleacc.dll through its class factory (not through the registry,
-// whose per-user part an ordinary user can write); null when unavailable.
+// Made once on the UI thread from the system's oleacc.dll class factory, not through the
+// registry, whose per-user part an ordinary user can write; null when unavailable.
 IAccPropServices* Service() {
     static IAccPropServices* const service = []() -> IAccPropServices* {
         HMODULE oleacc = LoadSystemLibrary("oleacc.dll");

@@ -36,10 +36,8 @@ HFONT MakeVerdana(int height, int weight) {
     LOGFONTA font = {};
     font.lfHeight = height;
     font.lfWeight = weight;
-    // Any character set: Verdana is still chosen by its name, and where it
-    // lacks a character of the user's code page (Japanese descriptions, say)
-    // font linking draws it from a font that has it. ANSI_CHARSET would keep
-    // every text to Verdana's glyphs and show such characters as boxes.
+    // Verdana is still chosen by name, and font linking draws the characters it lacks
+    // (Japanese descriptions, say); ANSI_CHARSET would show them as boxes.
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
@@ -103,7 +101,6 @@ HBRUSH BackgroundBrush(int dpi) {
 
 namespace {
 
-// The font of one slot at the DPI, made at its first use.
 HFONT CachedFont(int dpi, HFONT ArtworkAtDpi::*slot, int height, int weight) {
     ArtworkAtDpi& at = AtDpi(dpi);
     if (!(at.*slot))

@@ -1,5 +1,4 @@
-// The display scale of a window: its dots per inch, and the layout's values,
-// given in pixels at 96 DPI, scaled to them.
+// A window's DPI, and the layout's values (pixels at 96 DPI) scaled to it.
 #pragma once
 
 #include <windows.h>
@@ -7,9 +6,8 @@
 // The dots per inch at which the layout's pixel values hold as they are.
 constexpr int LayoutDpi = 96;
 
-// The window's DPI: that of its monitor for a per-monitor aware program, the
-// system's otherwise. The functions that tell it exist from Windows 8.1 and
-// 10 on and are looked up at run time; before them the screen's logical DPI.
+// Its monitor's DPI for a per-monitor aware program, else the system's; the screen's logical
+// DPI before Windows 8.1 (the newer functions are looked up at run time).
 int WindowDpi(HWND window);
 
 // A layout value at this DPI, rounded to the nearest pixel.
@@ -23,8 +21,7 @@ RECT ScaledRect(int left, int top, int width, int height, int dpi);
 // DPI (the frame's metrics are those of that DPI where the system has them).
 void AdjustFrameForDpi(RECT& frame, DWORD style, DWORD exStyle, int dpi);
 
-// The work area (the monitor without the taskbar) of the monitor that holds
-// the point, or when no monitor does, of the monitor under the mouse pointer.
+// The work area of the monitor holding the point, or else of the one under the mouse pointer.
 RECT WorkAreaAt(POINT point);
 
 // A system metric (SM_CXICON, SM_CXSMICON, ...) at this DPI.

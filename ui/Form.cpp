@@ -1,7 +1,5 @@
-// The page window: a modeless dialog made at the first show, its controls,
-// painting and the modal show. Keys (Tab, arrows, Enter, Esc, access keys),
-// the default button's look and the focus kept across activations are the
-// dialog manager's.
+// The page window: a modeless dialog, its controls, painting and the modal show. Keys, the
+// default button's look and the focus kept across activations are the dialog manager's.
 #include "Form.h"
 
 #include "Artwork.h"
@@ -23,9 +21,8 @@ constexpr UINT DpiChangedMessage = 0x02E0;        // WM_DPICHANGED
 constexpr UINT DpiScaledSizeMessage = 0x02E4;     // WM_GETDPISCALEDSIZE
 constexpr int DialogDpiChangeDisableAll = 0x0001; // DDC_DISABLE_ALL
 
-// The page lays itself out again for a new DPI: the dialog manager of
-// Windows 10 (1703 on) would otherwise also rescale the dialog's window and
-// controls on its own.
+// The page lays itself out for a new DPI; the dialog manager of Windows 10 1703 on would
+// otherwise rescale the window and controls as well.
 void KeepDialogFromScaling(HWND dialog) {
     using Function = BOOL(WINAPI*)(HWND, int, int);
     static const auto setBehaviour = reinterpret_cast<Function>(reinterpret_cast<void*>(
@@ -43,8 +40,7 @@ bool RegisterPageClass() {
         page.lpfnWndProc = DefDlgProcA;
         page.cbWndExtra = DLGWINDOWEXTRA;
         page.hInstance = GetModuleHandleA(nullptr);
-        // No class icons: each window is given its icons at its DPI, which
-        // the artwork releases with the windows at exit.
+        // No class icons: each window gets its own at its DPI, released with the artwork.
         page.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
         page.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         page.lpszClassName = PageClassName;
@@ -53,8 +49,7 @@ bool RegisterPageClass() {
     return registered;
 }
 
-// An empty dialog template of the page class: no controls, no font, no
-// caption; the window is sized and placed after it is made.
+// An empty dialog template of the page class; the window is sized and placed once made.
 struct alignas(4) PageTemplate {
     DLGTEMPLATE Header;
     WORD Menu = 0;
@@ -132,8 +127,7 @@ void Form::SetIcons() {
                  reinterpret_cast<LPARAM>(InstallerIcon(MetricForDpi(SM_CXSMICON, dpi_))));
 }
 
-// Everything that depends on the DPI, laid out again for a new one: the
-// picture, every control's place and font, list columns and images, icons.
+// Lays out again for a new DPI: picture, control places and fonts, list columns, images, icons.
 void Form::ApplyDpi(int dpi) {
     if (dpi <= 0 || dpi == dpi_)
         return;
@@ -180,9 +174,8 @@ INT_PTR CALLBACK Form::DialogProc(HWND window, UINT message, WPARAM wParam, LPAR
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, DWLP_USER));
     if (!form)
         return FALSE;
-    // Handlers report their failures in boxes of their own. An exception
-    // cannot travel through the system's frames: it is reported here in the
-    // same way, and the page stays open.
+    // An exception cannot cross the system's frames: it is reported in a box, as handlers
+    // report their own failures, and the page stays open.
     try {
         return form->HandleMessage(message, wParam, lParam);
     } catch (const std::exception& error) {
@@ -196,9 +189,8 @@ INT_PTR CALLBACK Form::DialogProc(HWND window, UINT message, WPARAM wParam, LPAR
 INT_PTR Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND: {
-        // The picture, also when a control has the page's background drawn
-        // into its own context (the group box does); in high contrast the
-        // window colour alone.
+        // The picture, also into a control's own context (the group box's); in high contrast
+        // the window colour alone.
         HDC dc = reinterpret_cast<HDC>(wParam);
         RECT client;
         GetClientRect(Handle, &client);
@@ -220,9 +212,8 @@ INT_PTR Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     case WM_GETMINMAXINFO: {
-        // The page keeps its whole layout also when it is larger than the
-        // screen (a small screen at a large scale), instead of being cut
-        // to the screen's size.
+        // The page keeps its whole layout also when larger than the screen (a small screen at a
+        // large scale) instead of being cut to it.
         auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
         const SIZE frame = FrameSize(dpi_);
         limits.ptMaxTrackSize.x = std::max<LONG>(limits.ptMaxTrackSize.x, frame.cx);
@@ -230,8 +221,7 @@ INT_PTR Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     case DpiChangedMessage: {
-        // Moved to a monitor of another DPI: laid out again, and placed where
-        // the system suggests.
+        // Moved to a monitor of another DPI: lay out again, at the place the system suggests.
         ApplyDpi(HIWORD(wParam));
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(Handle, nullptr, suggested.left, suggested.top,
@@ -241,9 +231,8 @@ INT_PTR Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
-        // Every page hears it, reads the setting again and follows a change
-        // that it has not followed yet. New colours of the scheme come with
-        // WM_SYSCOLORCHANGE.
+        // Every page re-reads the setting and follows a change it has not followed yet; new
+        // scheme colours come with WM_SYSCOLORCHANGE.
         RefreshHighContrast();
         if (HighContrast() != highContrast_ || message == WM_SYSCOLORCHANGE)
             ApplyColourScheme();
@@ -318,9 +307,8 @@ INT_PTR Form::ControlColours(HDC dc, HWND child) {
     }
 }
 
-// The scheme may have changed: the lists and the agreement box take the
-// colours of the new one (the common controls also hear of the system's new
-// colours only from their parent), and everything is painted again.
+// The lists and the agreement box take the new scheme's colours (common controls hear of new
+// system colours only from their parent), then everything is painted again.
 void Form::ApplyColourScheme() {
     highContrast_ = HighContrast();
     for (const Control& control : controls_) {
@@ -338,8 +326,7 @@ void Form::ApplyColourScheme() {
 HWND Form::AddControl(const ControlDefinition& definition) {
     if (!HandleNeeded())
         return nullptr;
-    // Consecutive radio buttons form one group; every other control starts
-    // a group of its own.
+    // Consecutive radio buttons form one group; any other control starts its own.
     const bool radio = definition.Kind == ControlKind::RadioButton;
     const bool startsGroup = !(radio && lastWasRadio_);
     lastWasRadio_ = radio;
@@ -425,8 +412,7 @@ HWND Form::InitialFocus() {
     return nullptr;
 }
 
-// Everything before the page comes on screen: its window, the result, its
-// OnShow, its place at the first show, and the radio groups' tab stops.
+// Before the page comes on screen: window, result, OnShow, first-show place, radio tab stops.
 bool Form::Prepare() {
     if (!HandleNeeded()) {
         MessageBoxA(nullptr, "The installer could not create its window.", MessageTexts::Error,
@@ -436,8 +422,7 @@ bool Form::Prepare() {
     PageResult = PageResults::None;
     OnShow();
     if (CentreAtFirstShow && !shownBefore_) {
-        // On one monitor: centred on all of them together, a page would
-        // straddle two (and two display scales).
+        // On one monitor: centred on all of them, a page would straddle two display scales.
         RECT frame;
         GetWindowRect(Handle, &frame);
         const RECT area = WorkAreaAt({left_, top_});

@@ -1,10 +1,6 @@
-// The wizard's form layer: a page is a fixed-size top-level modeless dialog
-// with the shared background picture, whose controls are built from a layout
-// table of plain control descriptions (Layout.h). The page object lives for
-// the whole run; its window is made when the page is first shown and kept
-// for the rest of the run. A page is shown modally, returning its PageResult
-// when the close sequence has completed, or without waiting (the progress
-// page). Keys go through the dialog manager.
+// The wizard's form layer: a page is a fixed-size modeless dialog over the shared background
+// picture, its controls built from a layout table (Layout.h). The page object lives for the
+// whole run; its window is made at the first show and kept. Keys go through the dialog manager.
 #pragma once
 
 #include <windows.h>
@@ -67,23 +63,20 @@ struct ControlDefinition {
 // The page caption, shared by every window of the installer.
 inline constexpr const char* InstallerCaption = "Norvane Component Installer";
 
-// Title and text of a page shown for another task than its own (the
-// progress and completion pages of a removal).
+// Texts of a page shown for another task than its own (progress and completion of a removal).
 struct PageTexts {
     const char* Title;
     const char* Text;
     const char* Summary; // the completion page's group box; null elsewhere
 };
 
-// Client area of every page at 96 DPI; it scales with the window's DPI like
-// every position and size of the layout.
+// Client area of every page at 96 DPI; it scales with the DPI like the rest of the layout.
 constexpr int PageClientWidth = 600;
 constexpr int PageClientHeight = 400;
 
 class Form {
   public:
-    // A page whose window will stand at this position, 600 x 400 client
-    // pixels. Without a close box the window has no system menu either.
+    // A page whose window will stand at this position; without a close box, no system menu.
     Form(int left, int top, bool closeBox = true);
     virtual ~Form();
     Form(const Form&) = delete;
@@ -92,23 +85,18 @@ class Form {
     // The page's window: null until the page is first shown.
     HWND Handle = nullptr;
     int PageResult = PageResults::None;
-    // The background picture at the window's DPI, shared by all pages at that
-    // DPI; null without one.
+    // The background picture at the window's DPI, shared by the pages; null without one.
     HBITMAP backgroundPicture = nullptr;
 
-    // The DPI the window is laid out for: taken when the window is made and
-    // again when it moves to a monitor of another DPI; 96 until then.
+    // The DPI the window is laid out for (when made and on a DPI change); 96 before that.
     int Dpi() const { return dpi_; }
 
-    // Makes the window, hidden, and its controls, unless already made. False
-    // when the system could not make them.
+    // Makes the window (hidden) and its controls unless already made; false when it could not.
     bool HandleNeeded();
 
-    // Shows the page modally: the window that was active is kept from input,
-    // the dialog manager's keys work, and messages are handled until the
-    // result is non-zero and the close sequence (OnCloseQuery, OnClose)
-    // lets the page go; then the page is hidden. A page whose window cannot
-    // be made reports it in a box and returns Cancel.
+    // Shows the page modally (the previously active window disabled) until PageResult is
+    // non-zero and OnCloseQuery and OnClose let it go, then hides it and returns the result.
+    // A page whose window cannot be made says so in a box and returns Cancel.
     int ShowModal();
     // Shows the page without waiting and paints it at once.
     void Show();
@@ -120,9 +108,8 @@ class Form {
     int Top() const;
     void SetPosition(int left, int top);
 
-    // Centres the page at its first show, never again: on the work area of
-    // the monitor that holds the position the controller gave it (or, off
-    // every monitor, of the monitor under the mouse pointer).
+    // Centre the page at its first show only, on the work area of the monitor holding its given
+    // position (off every monitor: the one under the mouse pointer).
     bool CentreAtFirstShow = false;
 
     // ---- Building: used by BuildLayout (Layout.h) ----------------------------
@@ -138,8 +125,7 @@ class Form {
     // null for a window that is not one of the page's controls.
     const ControlDefinition* LayoutOf(HWND control) const;
 
-    // Presses a button as a click would: runs its handler unless the button
-    // is disabled or has none. True when a handler ran.
+    // Presses a button as a click would; true when its handler ran (never for a disabled one).
     bool PressButton(HWND button);
 
   protected:
@@ -151,8 +137,7 @@ class Form {
     virtual void OnClose() {}
     // Notifications of controls other than button clicks.
     virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
-    // The control that has the focus when the page opens: by default the
-    // first control of the tab order that can take it.
+    // The control focused when the page opens; by default the first in tab order that can be.
     virtual HWND InitialFocus();
 
   private:

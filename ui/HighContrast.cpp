@@ -14,10 +14,8 @@ namespace {
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Navy = RGB(0, 0, 128);
 
-// Wine (the test bench) answers SPI_GETHIGHCONTRAST with the setting always
-// off; there the value the setting is stored in is read instead. Windows is
-// asked only through SystemParametersInfo, which also knows a setting that
-// was changed without being stored.
+// Wine always answers SPI_GETHIGHCONTRAST "off", so there the stored value is read; Windows is
+// asked only through SystemParametersInfo, which also knows a change that was not stored.
 bool StoredSettingOnWine() {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     if (!ntdll || !GetProcAddress(ntdll, "wine_get_version"))

@@ -1,8 +1,5 @@
-// The colours of the pages in the user's colour scheme. While high contrast
-// is on, the pages draw no picture and no fixed colour: every background is
-// the window colour and every text the window-text colour of the scheme. In
-// the normal scheme the pages keep their own look: the picture, the white
-// panel and the navy titles.
+// The pages' colours in the user's scheme: in high contrast no picture and no fixed colour, only
+// the window and window-text colours; otherwise the picture, white panel and navy titles.
 #pragma once
 
 #include <windows.h>
@@ -24,8 +21,7 @@ COLORREF TitleColour();
 void ApplyListColours(HWND list);
 void ApplyRichTextColours(HWND box);
 
-// Draws a control (and a list view's header) without visual styles
-// (classic), or with them again. In
-// high contrast Windows turns the styles off by itself; a control told so
-// explicitly draws in the scheme's colours also where they stay on.
+// Draws a control (and a list view's header) without visual styles, or with them again.
+// High contrast turns them off by itself; told explicitly, a control also draws in the
+// scheme's colours where they stay on.
 void SetClassicLook(HWND control, bool classic);

@@ -2,8 +2,7 @@
 #include "Layout.h"
 
 void CreationOrder(const int* tabPositions, const unsigned* flags, size_t count, size_t* order) {
-    // Tab stops by position, then the other rows in table order; a naming
-    // label just before the row it names.
+    // A naming label ranks just before the row it names (even rank before odd).
     auto place = [&](size_t i) {
         return tabPositions[i] < 0 ? count + i : static_cast<size_t>(tabPositions[i]);
     };

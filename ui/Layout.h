@@ -7,20 +7,16 @@
 //     };
 //     void WelcomePage::CreateControls() { BuildLayout(*this, Layout); }
 //
-// The controls are created in tab order (that is their z-order, which is the
-// order Tab walks), then the controls without a tab position in table order.
-// A label flagged NamesNext is created just before the control that follows
-// it in the table: a control without a caption of its own is named, for a
-// screen reader, after the label just before it in z-order.
+// Controls are created in tab order (their z-order, which Tab walks), then the rest in table
+// order. A NamesNext label is created just before the control after it in the table: a control
+// without a caption is named, for a screen reader, after the label before it in z-order.
 #pragma once
 
 #include "Form.h"
 
 #include <cstddef>
 
-// The order in which the rows of a layout are created, as described above,
-// from each row's tab position and flags: row indexes, into order. One
-// function for every page, so that no page carries a sort of its own.
+// Fills `order` with the row indexes in creation order (as above); one sort for every page.
 void CreationOrder(const int* tabPositions, const unsigned* flags, size_t count, size_t* order);
 
 template <class Page> struct ControlLayout {

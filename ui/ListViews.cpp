@@ -7,9 +7,8 @@
 
 namespace {
 
-// A row without an image must say so: -1 is I_IMAGECALLBACK for a list view,
-// which asks the parent for an image that no page supplies, so Windows would
-// draw whatever the request leaves behind.
+// -1 would be I_IMAGECALLBACK: the list asks the parent for an image no page supplies, and
+// Windows draws whatever the request leaves behind.
 int RowImage(int image) {
     return image < 0 ? I_IMAGENONE : image;
 }

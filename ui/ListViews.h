@@ -6,8 +6,7 @@
 
 #include <string>
 
-// Adds a column at the end; its width is in pixels at 96 DPI, scaled to the
-// list view's DPI.
+// Adds a column at the end; width in pixels at 96 DPI, scaled to the list view's DPI.
 void AddListColumn(HWND list, const char* header, int width, int format = LVCFMT_LEFT);
 
 // Appends a row with its first-column text, image (negative: none) and data

@@ -10,8 +10,7 @@
 
 namespace {
 
-// What every control of a kind is made of, before its flags; in the order of
-// ControlKind.
+// Class and styles of each kind before its flags, in ControlKind order.
 struct KindStyle {
     const char* ClassName;
     DWORD Style;
@@ -31,10 +30,8 @@ const KindStyle KindStyles[] = {
     {PROGRESS_CLASSA, 0, 0}, // ProgressBar
 };
 
-// The read-only rich text box leaves Tab, Shift+Tab, Enter and Esc to the
-// dialog manager, so that the keyboard moves on from it as from any other
-// control. It does not offer to have its text selected: the dialog manager
-// would select the whole agreement whenever the focus comes to it.
+// The read-only rich text box leaves Tab, Enter and Esc to the dialog manager like any other
+// control, and drops DLGC_HASSETSEL, which would select the whole agreement on every focus.
 WNDPROC richTextProcedure = nullptr;
 
 LRESULT CALLBACK RichTextInDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -44,10 +41,8 @@ LRESULT CALLBACK RichTextInDialog(HWND window, UINT message, WPARAM wParam, LPAR
     return result;
 }
 
-// The group box draws only its frame and caption, and the page, which clips
-// its children, paints nothing under it; its inside is filled here with the
-// panel's colour,
-// within the part that is being repainted.
+// The group box draws only frame and caption, and the page clips its children and paints
+// nothing under it: its inside is filled here with the panel colour, within the update region.
 WNDPROC groupBoxProcedure = nullptr;
 
 LRESULT CALLBACK GroupBoxPaintsPanel(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

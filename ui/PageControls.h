@@ -3,11 +3,9 @@
 
 #include "Form.h"
 
-// Creates the control as a child of the page with this ID, at its layout
-// rectangle scaled to the DPI, in the font its kind and flags ask for at that
-// DPI, with the settings of its kind (colours, list view and rich text
-// options) and its flags applied. A control that starts a group gets
-// WS_GROUP. Null when the system could not make it.
+// Creates the control as a child of the page with this ID, its layout rectangle and font scaled
+// to the DPI, with its kind's settings and its flags; WS_GROUP when it starts a group. Null
+// when the system could not make it.
 HWND CreatePageControl(HWND page, const ControlDefinition& definition, int id, bool startsGroup,
                        int dpi);
 

@@ -38,9 +38,8 @@ HBITMAP DecodeJpeg(const void* data, size_t size) {
 
     jpeg_decompress_struct info = {};
     ErrorManager errors = {};
-    // The library's standard error manager is not used: it brings the text
-    // of every message (6 KB), and this program shows none of them. No
-    // message table and no tracing (the rest of the manager is zero).
+    // Not the standard error manager: it brings every message's text (6 KB), none of which is
+    // shown. No message table and no tracing (the rest of the manager is zero).
     errors.base.error_exit = OnJpegError;
     errors.base.emit_message = OnJpegMessage;
     errors.base.output_message = OnJpegOutput;

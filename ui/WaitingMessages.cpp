@@ -3,8 +3,7 @@
 
 namespace {
 
-// One call serves at most this long, so that a stream of posted messages
-// cannot keep the service waiting.
+// One call serves at most this long, so that posted messages cannot keep the service waiting.
 constexpr ULONGLONG ServeLimitMs = 20;
 
 bool OnPage(HWND window, HWND page) {
@@ -24,8 +23,7 @@ bool IsDroppedInput(const MSG& message, HWND page, HWND button) {
             return false;
         return message.wParam != VK_ESCAPE && message.wParam != VK_TAB;
     }
-    // Clicks inside the page's controls; the frame (moving the window)
-    // and the pointer's movement are not dropped.
+    // Clicks on the page's controls; the frame (moving the window) and pointer moves pass.
     return id >= WM_MOUSEFIRST && id <= WM_MOUSELAST && id != WM_MOUSEMOVE;
 }
 

@@ -66,17 +66,14 @@ bool HasHighBytes(const std::string& line) {
     return false;
 }
 
-// True when the line is well-formed UTF-8 (it has bytes above 127, so it
-// then holds at least one multi-byte character).
+// Well-formed UTF-8; called for lines with bytes above 127, so a multi-byte character is there.
 bool IsUtf8(const std::string& line) {
     return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, line.data(),
                                static_cast<int>(line.size()), nullptr, 0) > 0;
 }
 
-// A file with the UTF-16 byte-order mark is read as Unicode and handed to the
-// ANSI functions in the user's code page; characters that code page lacks
-// become "?" or a look-alike. Returns the ANSI text and the lines whose text
-// does not come back the same.
+// A file with the UTF-16 mark is read as Unicode and handed to the ANSI functions in the user's
+// code page, "?" or a look-alike for what it lacks. Returns that text and the lossy lines.
 std::string Utf16ToAnsi(const std::string& bytes, std::vector<int>& lossyLines) {
     std::wstring wide((bytes.size() - 2) / 2, L'\0');
     if (!wide.empty())

@@ -1,7 +1,5 @@
-// The configuration file as it is written: sections and settings with their
-// line numbers, and the lines whose characters the installer would read
-// differently from how they were meant. The loader's rules are not applied
-// here; the check compares the two.
+// The configuration file as written (sections, settings, line numbers) and the lines whose
+// characters the installer would misread; the loader's rules are not applied here.
 #pragma once
 
 #include "Findings.h"
@@ -29,6 +27,5 @@ struct ConfigurationText {
 // Reads the file's bytes. False when it cannot be read.
 bool ReadConfigurationText(const std::string& path, ConfigurationText& text);
 
-// The first setting of that name (any case) in the section, as the profile
-// functions find it; null when there is none.
+// The section's first setting of that name (any case), as the profile functions find it; or null.
 const WrittenSetting* FindSetting(const WrittenSection& section, const std::string& name);

@@ -10,8 +10,7 @@ std::string Hex(unsigned value, int digits) {
     return text;
 }
 
-// The character in the code page, or "" when that code page lacks it (a
-// best-fit look-alike would name the wrong character).
+// "" when the code page lacks the character: a best-fit look-alike would name the wrong one.
 std::string InCodePage(const std::wstring& character, UINT codePage) {
     BOOL lost = FALSE;
     char ansi[8] = {};

@@ -5,8 +5,7 @@
 
 #include <string>
 
-// The example of a finding about UTF-8 text in a line: its first character
-// above 127 as its UTF-8 bytes in hex, then the character itself written in
-// the code page (its code point when the code page lacks it), so that the
-// report reads right in whatever code page it is shown: "E8 A1 A8 for "表"".
+// A UTF-8 finding's example: the line's first character above 127 as its bytes in hex, then
+// the character in the code page (U+ code point when it lacks it), so the report reads right in
+// any code page: "E8 A1 A8 for "表"".
 std::string Utf8Example(const std::string& line, UINT codePage = CP_ACP);

@@ -1,6 +1,5 @@
-// What the Windows Installer will do with a package, judged from what its
-// database says: platform, language, per-machine scope, INSTALLDIR, its
-// cabinets, its upgrade rows, its version and whether it asks for a restart.
+// What Windows Installer will do with a package, judged from its database: platform, language,
+// per-machine scope, INSTALLDIR, cabinets, upgrade rows, version and restart requests.
 #pragma once
 
 #include "Findings.h"
@@ -8,12 +7,11 @@
 
 #include <string>
 
-// Adds one finding per fault of the package file (named in section, lying in
-// folder) to findings. Every finding names the package and the table or
-// property it comes from.
+// One finding per fault of the package file (named in section, lying in folder), each naming
+// the package and the table or property it comes from.
 void CheckPackageContents(const std::string& section, const std::string& file,
                           const PackageFacts& facts, const std::string& folder, Findings& findings);
 
-// True when the version's first three parts are numbers within the Windows
-// Installer's limits, 255.255.65535 (a fourth part is ignored by it).
+// True for at most four numeric parts, the first three within Windows Installer's limits of
+// 255.255.65535 (it ignores a fourth).
 bool IsInstallerVersion(const std::string& version);

@@ -76,9 +76,7 @@ std::vector<std::string> Column(MSIHANDLE database, const char* sql) {
     }
 }
 
-// The Template summary property. The summary functions are not in the Msi
-// table: they are looked up in the system's msi.dll, which the check has
-// loaded already.
+// The summary functions are not in the Msi table: looked up in the already loaded system msi.dll.
 std::string TemplateOf(MSIHANDLE database) {
     static HMODULE library = LoadSystemLibrary("msi.dll");
     if (!library)

@@ -22,6 +22,5 @@ struct PackageFacts {
     std::vector<std::string> Cabinets; // the Media table's Cabinet column, one per row
 };
 
-// Opens the package as a Windows Installer database, read-only, through the
-// Msi table. False when it does not open as one.
+// Opens it read-only through the Msi table; false when it is no Windows Installer database.
 bool ReadPackageFacts(const std::string& path, PackageFacts& facts);

@@ -7,9 +7,8 @@
 #include <windows.h>
 
 bool AppendReport(const std::string& path, const std::string& text) {
-    // The folder part, unless it is a root ("C:" or "\"). Made when missing;
-    // whether the file can then be written is for CreateFileA to say (a
-    // share's root, say, cannot be made but exists).
+    // The folder is made unless a root ("C:" or "\"); CreateFileA has the last word (a share's
+    // root cannot be made but exists).
     const size_t separator = FindLastCharacterOf(path, "\\/");
     if (separator != std::string::npos && separator > 0) {
         const std::string folder = path.substr(0, separator);

@@ -6,8 +6,7 @@
 
 namespace {
 
-// The text names the package by its full path: the report names it as the
-// distribution folder holds it.
+// The report names the package as the distribution folder holds it, not by its full path.
 std::string Relative(std::string text, const std::string& path, const std::string& file) {
     const size_t at = text.find(path);
     if (at != std::string::npos)

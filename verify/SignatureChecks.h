@@ -12,8 +12,7 @@ struct SignedPackage {
     std::string File; // as named in the configuration file, beside the program
 };
 
-// program is the Setup.exe whose rule applies, folder the distribution
-// folder. An unsigned program is a warning; a program whose signature does
-// not verify, and every package the signed program would refuse, an error.
+// program: the Setup.exe whose rule applies. An unsigned program is a warning; a signature that
+// does not verify, and every package the signed program would refuse, an error.
 void CheckSignatures(const std::string& program, const std::string& folder,
                      const std::vector<SignedPackage>& packages, Findings& findings);

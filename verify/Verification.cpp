@@ -40,8 +40,7 @@ struct Checker {
     void Fail(const char* setting, std::string problem, std::string effect) {
         Add(setting, Severity::Error, std::move(problem), std::move(effect));
     }
-    // True when the setting of this section has a finding already: one
-    // finding per fault, not one per consequence.
+    // One finding per fault, not one per consequence.
     bool Has(const char* setting) const {
         for (const Finding& finding : findings)
             if (finding.Section == section && finding.Setting == setting)

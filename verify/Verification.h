@@ -1,7 +1,5 @@
-// The distribution check behind "Setup.exe /verify": reads the configuration
-// file with the installer's own loader, compares it with what is written in
-// it and with the packages beside it, and reports every fault it finds. It
-// only reads: nothing on the machine changes, nothing is installed.
+// "Setup.exe /verify": loads the configuration file as the installer does, compares it with the
+// file's text and the packages beside it, and reports every fault. Read-only: changes nothing.
 #pragma once
 
 #include "Findings.h"
@@ -14,23 +12,19 @@ struct DistributionReport {
     Findings Items;
 };
 
-// Checks the configuration file iniPath and the packages in folder (the
-// executable's folder), and, when program names the Setup.exe that would
-// install them, the signatures. Uses, and leaves empty, the session's
-// catalogue.
+// Checks iniPath and the packages in folder (the executable's), and the signatures when program
+// names the Setup.exe that would install them. Uses, and leaves empty, the session's catalogue.
 DistributionReport CheckDistribution(const std::string& iniPath, const std::string& folder,
                                      const std::string& program = "");
 
-// The plain report: a header with the counts, then one line per finding
-// (severity, section, setting, what is wrong, what the run would do). CRLF
-// line ends.
+// A header with the counts, then one CRLF line per finding (severity, section, setting, what is
+// wrong, what the run would do).
 std::string FormatReport(const DistributionReport& report);
 
 // The exit code when the report file cannot be written; 1 means errors found.
 constexpr int ReportNotWritten = 2;
 
-// Checks the distribution beside the running executable. Appends the report
-// to logFile when one is given (creating its folder), else shows a summary in
-// a message box. 0 when there is no error (warnings alone give 0), 1 with
+// Checks the distribution beside the running executable; appends the report to logFile (its
+// folder created) or else shows a summary box. 0 without errors (warnings alone give 0), 1 with
 // errors, ReportNotWritten when the report could not be written.
 int RunVerify(const std::string& logFile);

@@ -51,7 +51,6 @@ void CompletionPage::CreateControls() {
     BuildLayout(*this, Layout);
     AddListColumn(summaryList, "", 300);
     AddListColumn(summaryList, "", 100);
-    // The status images: the list view owns them and destroys them with itself.
     SetImageStrip(summaryList, IDB_STATUS);
     SetAccessibleName(summaryList, "Installation summary");
 }

@@ -69,8 +69,7 @@ void DestinationPage::OnShow() {
     ShowFolder(GetDestinationFolder());
 }
 
-// The folder is a label that never takes the focus: the Change button says
-// it, so that it is heard.
+// The folder label never takes the focus: Change's accessible name says it, so it is heard.
 void DestinationPage::ShowFolder(const std::string& folder) {
     SetWindowTextA(folderText, folder.c_str());
     SetAccessibleName(changeButton, ChangeFolderName + folder);
@@ -80,17 +79,15 @@ void DestinationPage::StoreDestination() {
     SetDestinationFolder(WindowText(folderText));
 }
 
-// The browser starts at the shown folder (without a selection when that is
-// longer than its 260-character buffer holds); the folder it returns is
-// shown exactly as returned. Cancelling changes nothing.
+// Starts at the shown folder (unselected when longer than the browser's 260-character buffer);
+// what it returns is shown exactly as returned. Cancelling changes nothing.
 void DestinationPage::OnChange() {
     std::string folder = WindowText(folderText);
     if (BrowseDestinationFolder(folder, Handle, BrowseDestinationTitle))
         ShowFolder(folder);
 }
 
-// The folder is stored before the check, so it stays in the session when the
-// page stays open.
+// Stored before the check, so the folder stays in the session while the page stays open.
 void DestinationPage::OnNext() {
     StoreDestination();
     if (HasEnoughDiskSpace())

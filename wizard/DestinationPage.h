@@ -1,7 +1,5 @@
-// The destination folder page: shows the folder under which the components
-// will be installed, lets the user pick another one in the shell's folder
-// browser, and does not go on while that drive lacks the room the selected
-// components need.
+// The destination folder page: shows the install folder, lets the user pick another in the
+// shell's folder browser, and does not go on while its drive lacks room for the selection.
 #pragma once
 
 #include "Form.h"

@@ -67,8 +67,7 @@ void LicencePage::OnDecline() {
     EnableWindow(nextButton, FALSE);
 }
 
-// Only reachable while the terms are accepted: the button is disabled
-// otherwise.
+// Reachable only while the terms are accepted: the button is disabled otherwise.
 void LicencePage::OnNext() {
     PageResult = PageResults::Next;
 }

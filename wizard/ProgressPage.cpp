@@ -48,11 +48,10 @@ void ProgressPage::CreateControls() {
     BuildLayout(*this, Layout);
     AddListColumn(progressList, "", 300);
     AddListColumn(progressList, "", 100);
-    // The status images: the list view owns them and destroys them with itself.
     SetImageStrip(progressList, IDB_STATUS);
     SendMessageA(packageBar, PBM_SETRANGE32, 0, 1000);
     SetAccessibleName(progressList, "Installation progress");
-    // Before it stands the action line, whose text changes and may be empty.
+    // Named here: the label before it is the action line, which changes and may be empty.
     SetAccessibleName(packageBar, "Package progress");
 }
 

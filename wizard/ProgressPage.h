@@ -1,7 +1,6 @@
-// The progress page: one row per selected component, updated row by row by
-// the installation run while the page is on screen, with a bar for the
-// package being installed and a line naming what the service does now. The
-// only button that can act is Cancel, while a package installs.
+// The progress page: a row per selected component, updated by the installation run, a bar for
+// the package installing and a line for the service's current action. Only Cancel can act,
+// while a package installs.
 #pragma once
 
 #include "Form.h"
@@ -24,8 +23,7 @@ class ProgressPage : public Form, public ProgressRows {
     HWND actionText = nullptr;
     HWND packageBar = nullptr;
 
-    // Whether Cancel can be pressed while a package installs; an unattended
-    // run offers none.
+    // Whether Cancel can be pressed while a package installs; an unattended run offers none.
     bool CancelOffered = true;
 
     // Rebuilds the rows: the selected components in catalogue order, no

@@ -57,9 +57,8 @@ void ReadyPage::StoreLogOption() {
     InstallSession.LogEnabled = SendMessageA(logCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-// Install: the free space is checked again, as the selection or the
-// destination may have changed since the destination page, or the drive
-// filled up.
+// Install checks the free space again: the selection or destination may have changed since the
+// destination page, or the drive filled up.
 void ReadyPage::OnNext() {
     if (HasEnoughDiskSpace())
         PageResult = PageResults::Next;
@@ -81,8 +80,7 @@ void ReadyPage::OnCloseQuery(bool& canClose) {
         canClose = ConfirmQuit(Handle);
 }
 
-// Runs only for a close that went through the close query: Install, Back and
-// a confirmed quit store the option, a refused quit does not.
+// Only after the close query: Install, Back and a confirmed quit store the option.
 void ReadyPage::OnClose() {
     StoreLogOption();
 }

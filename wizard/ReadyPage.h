@@ -1,6 +1,5 @@
-// The ready-to-install page: the last page before the installation starts.
-// Offers one installer log per package and checks the free space once more
-// when Install is pressed.
+// The ready-to-install page, the last before installing: offers one installer log per package
+// and checks the free space again on Install.
 #pragma once
 
 #include "Form.h"

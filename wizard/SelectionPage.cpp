@@ -110,7 +110,6 @@ void SelectionPage::CreateControls() {
     AddListColumn(componentList, " Components", 250);
     AddListColumn(componentList, "Version", 75);
     AddListColumn(componentList, "Space", 95, LVCFMT_RIGHT);
-    // imlComponent: the list view owns it and destroys it with itself.
     SetImageStrip(componentList, IDB_COMPONENTS);
     // The instruction above the list is a paragraph, too long for a name.
     SetAccessibleName(componentList, "Components");
@@ -120,10 +119,8 @@ void SelectionPage::OnShow() {
     FillComponentList();
 }
 
-// Each row gets its entry last: the change notifications raised while a row
-// is being built find no entry and do nothing. Attaching the entry raises one
-// more, which the filling flag silences, so that a required entry stored as
-// unselected shows no notice here either.
+// Each row gets its entry last: notifications while it is built find no entry, and the one that
+// attaching raises is silenced, so a required entry stored unselected shows no notice here.
 void SelectionPage::FillComponentList() {
     filling_ = true;
     SendMessageA(componentList, WM_SETREDRAW, FALSE, 0);
@@ -204,8 +201,7 @@ void SelectionPage::OnCancel() {
     PageResult = PageResults::Cancel;
 }
 
-// Every close that goes through stores the marks: Next, Back and a confirmed
-// quit. A refused quit stores nothing.
+// Next, Back and a confirmed quit store the marks; a refused quit stores nothing.
 void SelectionPage::OnCloseQuery(bool& canClose) {
     if (PageResult == PageResults::Cancel)
         canClose = ConfirmQuit(Handle);

@@ -1,7 +1,6 @@
-// The component selection page: one checked row per component of the
-// catalogue. Required components stay checked, and the page cannot be left
-// forward with nothing checked. Every visit rebuilds the list from the
-// catalogue; every close that goes through writes the marks back.
+// The component selection page: a checked row per catalogue component; required ones stay
+// checked and Next needs one checked. Each visit rebuilds the list from the catalogue; each
+// close that goes through writes the marks back.
 #pragma once
 
 #include "Form.h"
@@ -23,8 +22,7 @@ class SelectionPage : public Form {
 
     // Rebuilds the rows from the catalogue, in catalogue order.
     void FillComponentList();
-    // A change of one row: a required row that was unchecked is checked again
-    // after a notice.
+    // A change of one row: an unchecked required row is checked again after a notice.
     void OnComponentChange(int item);
     // True when at least one row is checked.
     bool AnyComponentChecked();

@@ -5,7 +5,7 @@
 
 class WelcomePage : public Form {
   public:
-    // Stored position 285, 220; centred on the desktop at the first show.
+    // Stored position 285, 220; centred on its monitor's work area at the first show.
     WelcomePage() : Form(285, 220) { CentreAtFirstShow = true; }
     void CreateControls() override;
 

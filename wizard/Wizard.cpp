@@ -56,10 +56,9 @@ void RegisterMainClass() {
     registered = RegisterClassExA(&main) != 0;
 }
 
-// Drops the keys and clicks that arrived while the installation ran without
-// processing messages: they were meant for the progress page, on which they
-// do nothing, and must not press a button of the completion page. Clicks on
-// the page's title bar and frame are input too.
+// Drops keys and clicks (title bar and frame included) queued while the installation ran
+// without serving messages: meant for the progress page, they must not press a button of the
+// completion page.
 void DiscardQueuedInput() {
     MSG message;
     while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
@@ -70,10 +69,8 @@ void DiscardQueuedInput() {
     }
 }
 
-// The owner is the hidden main window, so the box has no taskbar button of
-// its own: it is brought to the foreground, or it could open behind other
-// windows (after the elevation prompt, say) and leave the user looking at
-// nothing.
+// Owned by the hidden main window, the box has no taskbar button, so it is brought to the
+// foreground, or it could open behind other windows (after the elevation prompt, say) unseen.
 void ShowErrorBox(HWND owner, const std::string& text) {
     MessageBoxA(owner, text.c_str(), MessageTexts::Error, MB_ICONERROR | MB_OK | MB_SETFOREGROUND);
 }

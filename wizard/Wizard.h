@@ -1,6 +1,5 @@
-// The hidden controller form: loads the configuration when it is created,
-// runs the earlier-package check when it is shown, then walks the pages and
-// carries the window position from each page to the next.
+// The hidden controller: loads the configuration when created, runs the earlier-package check
+// when shown, then walks the pages, carrying the window position from each to the next.
 #pragma once
 
 #include "Form.h"
@@ -9,9 +8,8 @@
 #include <cstdint>
 #include <functional>
 
-// The package operations the controller calls, in this order: before the
-// first page, and after Install while the progress page is on screen. The
-// installer passes the real ones; tests pass their own.
+// The package operations, in calling order: the first before the first page, the others after
+// Install with the progress page on screen. Tests pass their own.
 struct PackageSteps {
     std::function<bool()> RemoveEarlierPackages;
     std::function<void()> StageSetupFiles;
@@ -54,12 +52,10 @@ class Wizard {
     void OnShow();
     void OnDestroy();
 
-    // Shows the main form, which runs the wizard in OnShow, then runs the
-    // message loop until the form has been closed.
+    // Runs the wizard (OnShow), then the message loop until the controller is closed.
     void Run();
 
-    // The wizard's steps; each shows its page and goes on according to the
-    // result.
+    // The wizard's steps: each shows its page and picks the next step from the result.
     void ShowWelcome();
     void ShowLicence();
     void ShowSelection();
@@ -69,8 +65,7 @@ class Wizard {
     void RunInstallStep();
     void ShowCompletion();
 
-    // Shows the page modally at the carried position and takes its position
-    // back when it has closed.
+    // Shows the page modally at the carried position and carries its final position on.
     int ShowPageModal(Form& page);
 
     // Ends the wizard; the program ends.
@@ -78,8 +73,7 @@ class Wizard {
 
   private:
     using Step = void (Wizard::*)();
-    // The steps run one after the other from a loop, so that going back and
-    // forth does not deepen the call stack.
+    // Steps run one after another from a loop, so going back and forth does not deepen the stack.
     void GoTo(Step step) { nextStep_ = step; }
     void RunSteps();
     Step nextStep_ = nullptr;
