@@ -4,9 +4,10 @@
 // usage: InstallBench PACKAGE_FOLDER [ROUNDS]
 #include "BenchCommon.h"
 #include "BenchPackages.h"
-#include "Session.h"
+#include "InstallationRun.h"
 #include "MsiFunctions.h"
-#include "PackageOperations.h"
+#include "Session.h"
+#include "Staging.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -7,13 +7,14 @@
 // longest gap between the service's own messages. Prints two rows.
 // usage: PageBench PACKAGE_FOLDER
 #include "BenchCommon.h"
-#include "Session.h"
+#include "InstallationRun.h"
 #include "MsiFunctions.h"
-#include "PackageOperations.h"
 #include "ProgressPage.h"
 #include "RecordedRows.h"
 #include "RoundTrip.h"
 #include "ScriptedMsi.h"
+#include "Session.h"
+#include "Staging.h"
 
 #include <commctrl.h>
 

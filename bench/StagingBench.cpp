@@ -4,7 +4,7 @@
 // usage: StagingBench SOURCE_FOLDER DESTINATION PACKAGE_FILE_NAME
 #include "BenchCommon.h"
 #include "Session.h"
-#include "PackageOperations.h"
+#include "Staging.h"
 
 #include <cstdio>
 

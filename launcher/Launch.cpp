@@ -1,20 +1,21 @@
 // Dispatching on the command line.
 #include "Launch.h"
 
-#include "Wizard.h"
-#include "PackageOperations.h"
+#include "Configuration.h"
+#include "EarlierPackages.h"
+#include "Folders.h"
+#include "InstallationRun.h"
 #include "Presets.h"
 #include "RecordedRows.h"
 #include "RunLog.h"
 #include "RunReport.h"
+#include "Session.h"
 #include "SetEntry.h"
 #include "SingleInstance.h"
+#include "Staging.h"
 #include "Unattended.h"
 #include "Uninstall.h"
-
-#include "Configuration.h"
-#include "Folders.h"
-#include "Session.h"
+#include "Wizard.h"
 
 namespace {
 

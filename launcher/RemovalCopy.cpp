@@ -3,6 +3,8 @@
 // a pipe (its stdout), waits for the original to end (its stdin is the original's process
 // handle), then deletes SetupFiles. Its files go when it ends: the original opened them
 // delete-on-close and the copy inherits the handles.
+#include "RemovalCopy.h"
+
 #include "RunLog.h"
 #include "Uninstall.h"
 

@@ -1,15 +1,14 @@
 // Writing the run's story into the run log.
 #include "RunReport.h"
 
-#include "InstallOutcome.h"
-#include "PackagePaths.h"
-#include "RunLog.h"
-#include "JoinText.h"
-#include "StagedPackages.h"
-
 #include "Configuration.h"
 #include "Folders.h"
+#include "InstallOutcome.h"
+#include "JoinText.h"
+#include "PackagePaths.h"
+#include "RunLog.h"
 #include "Session.h"
+#include "Staging.h"
 
 namespace {
 

@@ -1,14 +1,13 @@
 // The set's Add/Remove Programs entry.
 #include "SetEntry.h"
 
-#include "MsiFunctions.h"
-#include "PackageOperations.h"
-#include "PackagePaths.h"
-#include "RunLog.h"
-
 #include "Configuration.h"
-#include "Session.h"
 #include "JoinText.h"
+#include "MsiFunctions.h"
+#include "PackagePaths.h"
+#include "ProductRemoval.h"
+#include "RunLog.h"
+#include "Session.h"
 
 #include <cstring>
 

@@ -2,20 +2,21 @@
 #include "Unattended.h"
 
 #include "Artwork.h"
+#include "CompletionPage.h"
+#include "Configuration.h"
+#include "EarlierPackages.h"
+#include "Folders.h"
 #include "InstallOutcome.h"
-#include "PackageOperations.h"
+#include "InstallationRun.h"
+#include "JoinText.h"
 #include "Presets.h"
 #include "ProgressPage.h"
-#include "CompletionPage.h"
 #include "RecordedRows.h"
 #include "RunLog.h"
 #include "RunReport.h"
-#include "SetEntry.h"
-
-#include "Configuration.h"
-#include "Folders.h"
 #include "Session.h"
-#include "JoinText.h"
+#include "SetEntry.h"
+#include "Staging.h"
 
 #include <commctrl.h>
 

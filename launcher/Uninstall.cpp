@@ -1,22 +1,22 @@
 // The removal of the installed components.
 #include "Uninstall.h"
 
+#include "CompletionPage.h"
+#include "Configuration.h"
+#include "JoinText.h"
 #include "MessageTexts.h"
 #include "MsiFunctions.h"
-#include "PackageOperations.h"
 #include "PackagePaths.h"
 #include "Presets.h"
+#include "ProductRemoval.h"
 #include "ProgressPage.h"
 #include "RecordedRows.h"
+#include "RemovalCopy.h"
 #include "RunLog.h"
 #include "RunReport.h"
-#include "SetEntry.h"
-#include "CompletionPage.h"
-#include "Unattended.h"
-
-#include "Configuration.h"
 #include "Session.h"
-#include "JoinText.h"
+#include "SetEntry.h"
+#include "Unattended.h"
 
 #include <memory>
 

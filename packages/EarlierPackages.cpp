@@ -1,5 +1,5 @@
 // Detection and removal of earlier packages of the component family.
-#include "PackageOperations.h"
+#include "EarlierPackages.h"
 
 #include "InstallOutcome.h"
 #include "MessageTexts.h"

@@ -1,12 +1,12 @@
 // The installation run: each row's staged package handed to Windows Installer.
-#include "PackageOperations.h"
+#include "InstallationRun.h"
 
 #include "InstallOutcome.h"
 #include "InstallProgress.h"
 #include "MessageTexts.h"
 #include "MsiFunctions.h"
 #include "PackagePaths.h"
-#include "StagedPackages.h"
+#include "Staging.h"
 
 #include <cstring>
 #include <optional>

@@ -1,10 +1,11 @@
 // Removal of the catalogue's products.
-#include "PackageOperations.h"
+#include "ProductRemoval.h"
 
 #include "InstallOutcome.h"
+#include "InstallationRun.h"
+#include "JoinText.h"
 #include "MessageTexts.h"
 #include "MsiFunctions.h"
-#include "JoinText.h"
 #include "PackagePaths.h"
 
 namespace {

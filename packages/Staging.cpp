@@ -2,7 +2,7 @@
 // folder. Each file goes to a new, exclusively created temporary beside its target, is checked,
 // then moved over it: a planted link is replaced, never written through, and a failed copy
 // leaves the earlier staged package as it was.
-#include "PackageOperations.h"
+#include "Staging.h"
 
 #include "CharText.h"
 #include "Configuration.h"
@@ -12,7 +12,6 @@
 #include "PackagePaths.h"
 #include "PackageSignature.h"
 #include "ProtectedFolders.h"
-#include "StagedPackages.h"
 
 #include <vector>
 

@@ -2,17 +2,17 @@
 #include "Verification.h"
 
 #include "CharText.h"
-#include "ConfigurationText.h"
 #include "Configuration.h"
-#include "Session.h"
-#include "SettingValues.h"
+#include "ConfigurationText.h"
+#include "EarlierPackages.h"
 #include "PackageChecks.h"
 #include "PackageFacts.h"
-#include "PackageOperations.h"
 #include "RepeatedSettings.h"
 #include "ReportFile.h"
-#include "SignatureChecks.h"
 #include "SafeNames.h"
+#include "Session.h"
+#include "SettingValues.h"
+#include "SignatureChecks.h"
 
 #include <algorithm>
 #include <cstdlib>

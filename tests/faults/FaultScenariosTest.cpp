@@ -7,10 +7,11 @@
 #include "FaultTally.h"
 #include "FileTree.h"
 #include "Folders.h"
+#include "InstallationRun.h"
 #include "MsiFunctions.h"
-#include "PackageOperations.h"
 #include "ServiceBoxCloser.h"
 #include "ServiceHelpers.h"
+#include "Staging.h"
 #include "TestFiles.h"
 #include "core/SessionReset.h"
 

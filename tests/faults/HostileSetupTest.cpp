@@ -86,8 +86,7 @@ TEST(HostileSetup, NoOnEveryPageThenEachComponentEndsWithItsOwnOutcome) {
     // The long description names no path here (no subfolder, no log), but
     // its package is Good's: one product cannot be two components, so the
     // second section fails rather than show a success it did not have.
-    const char* const expected[] = {"Succeeded", "Failed", "Failed",
-                                    "Failed",    "Failed", "Failed"};
+    const char* const expected[] = {"Succeeded", "Failed", "Failed", "Failed", "Failed", "Failed"};
     ASSERT_EQ(rows.size(), std::size(expected));
     for (size_t i = 0; i < rows.size(); ++i) {
         ++Tally.Cases;

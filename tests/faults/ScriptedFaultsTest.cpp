@@ -1,12 +1,13 @@
 // Installer results that a real package cannot produce on demand, through a
 // scripted service: every failing result, unreadable product codes and
 // failed removals. No failure may show as success, and every row is tried.
+#include "BoxAnswerer.h"
+#include "EarlierPackages.h"
 #include "FakeProgressRows.h"
 #include "FaultTally.h"
+#include "InstallationRun.h"
 #include "MessageTexts.h"
-#include "PackageOperations.h"
 #include "ScriptedMsi.h"
-#include "BoxAnswerer.h"
 #include "TestFiles.h"
 #include "core/SessionReset.h"
 
@@ -116,8 +117,8 @@ TEST(ScriptedFaults, AFailedRemovalEndsTheCheckWhateverItsResult) {
         Script.States[EarlierProductCodes[5]] = INSTALLSTATE_DEFAULT;
         Script.RemoveResults[EarlierProductCodes[0]] = result;
         BoxAnswerer answerer("Confirm", IDYES);
-        const bool removed = result == ERROR_SUCCESS_REBOOT_REQUIRED ||
-                             result == ERROR_SUCCESS_REBOOT_INITIATED;
+        const bool removed =
+            result == ERROR_SUCCESS_REBOOT_REQUIRED || result == ERROR_SUCCESS_REBOOT_INITIATED;
         EXPECT_EQ(RemoveEarlierPackages(), removed) << result;
         EXPECT_EQ(
             Script.CallsStartingWith("configure " + std::string(EarlierProductCodes[5])).empty(),

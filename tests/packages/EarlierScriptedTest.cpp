@@ -1,7 +1,7 @@
 // Removal of earlier packages against a scripted service, with the real
 // consent box answered from a second thread.
 #include "BoxAnswerer.h"
-#include "PackageOperations.h"
+#include "EarlierPackages.h"
 #include "ScriptedMsi.h"
 
 #include <gmock/gmock.h>

@@ -1,8 +1,8 @@
 // Removal of earlier packages on the real service: products installed from
 // test packages that carry the earlier product codes.
 #include "BoxAnswerer.h"
+#include "EarlierPackages.h"
 #include "MsiFunctions.h"
-#include "PackageOperations.h"
 #include "ServiceHelpers.h"
 #include "TestFiles.h"
 

@@ -1,7 +1,8 @@
 // Staging and the installation run with real packages on the real service.
 #include "FakeProgressRows.h"
-#include "PackageOperations.h"
+#include "InstallationRun.h"
 #include "ServiceHelpers.h"
+#include "Staging.h"
 #include "TestFiles.h"
 #include "core/SessionReset.h"
 

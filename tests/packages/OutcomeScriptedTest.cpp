@@ -2,7 +2,8 @@
 // against a scripted service: products that another package removes or
 // changes, two sections naming one product, and removals that need a restart.
 #include "FakeProgressRows.h"
-#include "PackageOperations.h"
+#include "InstallationRun.h"
+#include "ProductRemoval.h"
 #include "RecordedRows.h"
 #include "ScriptedMsi.h"
 #include "TestFiles.h"

@@ -1,15 +1,16 @@
 // The progress page while packages install: it answers other programs while
 // the service reports progress, and its Cancel rolls a real package back.
 #include "FakeProgressRows.h"
+#include "InstallationRun.h"
 #include "ListViews.h"
 #include "MessageTexts.h"
-#include "PackageOperations.h"
 #include "PageRobot.h"
 #include "ProgressPage.h"
 #include "RecordedRows.h"
 #include "RoundTrip.h"
 #include "ScriptedMsi.h"
 #include "ServiceHelpers.h"
+#include "Staging.h"
 #include "TestFiles.h"
 #include "WaitingMessages.h"
 #include "core/SessionReset.h"

@@ -1,7 +1,7 @@
 // The installation run against a scripted service: the exact calls, and the
 // outcomes a real package cannot produce on demand.
 #include "FakeProgressRows.h"
-#include "PackageOperations.h"
+#include "InstallationRun.h"
 #include "RecordedRows.h"
 #include "ScriptedMsi.h"
 #include "TestFiles.h"

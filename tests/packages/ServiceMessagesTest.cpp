@@ -2,7 +2,7 @@
 // follows the documented progress protocol, and a confirmed Cancel stops the
 // run with the current package rolled back.
 #include "FakeProgressRows.h"
-#include "PackageOperations.h"
+#include "InstallationRun.h"
 #include "ScriptedMsi.h"
 #include "TestFiles.h"
 #include "core/SessionReset.h"

@@ -2,9 +2,9 @@
 // system.
 #include "FakeProgressRows.h"
 #include "Folders.h"
-#include "PackageOperations.h"
-#include "StagedPackages.h"
+#include "InstallationRun.h"
 #include "ScriptedMsi.h"
+#include "Staging.h"
 #include "TestFiles.h"
 #include "core/SessionReset.h"
 

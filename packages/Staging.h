@@ -1,11 +1,12 @@
-// What staging leaves for the installation run. Each staged package stays open, shared for
+// Staging: the selected packages copied under the destination, and what that leaves for the
+// installation run. Each staged package stays open, shared for
 // reading only, from the end of its copy until its installation ends: nobody can change or
 // replace it in between. An unstaged package keeps the reason; its row fails without calling the
 // service, and an earlier staged copy stays as it was (it may be an installed product's source).
 #pragma once
 
-#include "Session.h"
 #include "PackageSignature.h"
+#include "Session.h"
 
 #include <string>
 #include <vector>
@@ -18,6 +19,13 @@ struct StagingOutcome {
     std::string Problem;          // empty when staged
     DWORD Error = 0;              // the row's result when not staged
 };
+
+// Copies every selected component's package from the executable's folder into the staging
+// folder under the destination. Failures are silent: the run reports what is not there.
+void StageSetupFiles();
+
+// The same, from the given distribution folder.
+void StageSetupFilesFrom(const std::string& sourceFolder);
 
 // Stages from the distribution folder, accepting only packages that the
 // program's signer signed (every package when the program is unsigned).
