@@ -90,7 +90,7 @@ Figures Measure(SelectionPage& page, const std::string& file, int components) {
 int main() {
     const std::string folder = FreshBenchFolder("scale");
     auto page = std::make_unique<SelectionPage>();
-    page->HandleNeeded(); // never shown: its window and list are made here
+    page->MakeWindow(); // never shown: its window and list are made here
     const int sizes[] = {10, 100, 1000, 5000};
     std::vector<Figures> figures;
     for (int components : sizes) {

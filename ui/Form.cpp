@@ -84,7 +84,7 @@ Form::~Form() {
     }
 }
 
-bool Form::HandleNeeded() {
+bool Form::MakeWindow() {
     if (Handle)
         return true;
     PageTemplate empty = {{style_, exStyle_, 0, 0, 0, 0, 0}, 0, {}, 0};
@@ -324,7 +324,7 @@ void Form::ApplyColourScheme() {
 }
 
 HWND Form::AddControl(const ControlDefinition& definition) {
-    if (!HandleNeeded())
+    if (!MakeWindow())
         return nullptr;
     // Consecutive radio buttons form one group; any other control starts its own.
     const bool radio = definition.Kind == ControlKind::RadioButton;
@@ -414,7 +414,7 @@ HWND Form::InitialFocus() {
 
 // Before the page comes on screen: window, result, OnShow, first-show place, radio tab stops.
 bool Form::Prepare() {
-    if (!HandleNeeded()) {
+    if (!MakeWindow()) {
         MessageBoxA(nullptr, "The installer could not create its window.", MessageTexts::Error,
                     MB_ICONERROR | MB_OK);
         return false;

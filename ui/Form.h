@@ -92,7 +92,7 @@ class Form {
     int Dpi() const { return dpi_; }
 
     // Makes the window (hidden) and its controls unless already made; false when it could not.
-    bool HandleNeeded();
+    bool MakeWindow();
 
     // Shows the page modally (the previously active window disabled) until PageResult is
     // non-zero and OnCloseQuery and OnClose let it go, then hides it and returns the result.

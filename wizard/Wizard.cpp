@@ -99,7 +99,7 @@ void Wizard::OnCreate() {
         const std::string folderNote = UnnamedExecutableFolderNote();
         ShowErrorBox(Handle, JoinText({ConfigurationErrorText, SupportEmail,
                                        folderNote.empty() ? "" : "\n\n", folderNote}));
-        Terminated = true;
+        NotConfigured = true;
     }
 }
 
@@ -233,9 +233,9 @@ void Wizard::ShowCompletion() {
     Close();
 }
 
-void CreateForms(const PackageSteps& packages) {
+void CreatePages(const PackageSteps& packages) {
     theWizard = new Wizard(packages);
-    if (theWizard->Terminated)
+    if (theWizard->NotConfigured)
         return;
     welcomePage = new WelcomePage;
     contactPage = new ContactPage;
@@ -247,7 +247,7 @@ void CreateForms(const PackageSteps& packages) {
     completionPage = new CompletionPage;
 }
 
-void DestroyForms() {
+void DestroyPages() {
     auto destroy = [](auto*& form) {
         delete form;
         form = nullptr;
@@ -268,14 +268,14 @@ int RunSetup(const PackageSteps& packages) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     try {
-        CreateForms(packages);
-        if (!theWizard->Terminated)
+        CreatePages(packages);
+        if (!theWizard->NotConfigured)
             theWizard->Run();
     } catch (const std::exception& error) {
         ShowErrorBox(theWizard ? theWizard->Handle : nullptr, error.what());
     } catch (...) {
         ShowErrorBox(theWizard ? theWizard->Handle : nullptr, "");
     }
-    DestroyForms();
+    DestroyPages();
     return 0;
 }

@@ -43,7 +43,7 @@ class Wizard {
     int32_t PageLeft = 0;
     int32_t PageTop = 0;
     // Set when the configuration could not be loaded: no page is shown.
-    bool Terminated = false;
+    bool NotConfigured = false;
     // Set when the controller has closed itself: the program ends.
     bool Closed = false;
     PackageSteps Packages;
@@ -83,10 +83,10 @@ extern Wizard* theWizard;
 
 // Creates the controller (which loads the configuration) and, unless that
 // failed, every page, in the installer's order of creation.
-void CreateForms(const PackageSteps& packages);
+void CreatePages(const PackageSteps& packages);
 // Destroys the pages and the controller (which releases the catalogue).
-void DestroyForms();
+void DestroyPages();
 
-// The whole program: creates the forms, runs the wizard, reports an
-// unexpected error in a message box, destroys the forms. Always returns 0.
+// The whole program: creates the pages, runs the wizard, reports an
+// unexpected error in a message box, destroys the pages. Always returns 0.
 int RunSetup(const PackageSteps& packages);

@@ -48,7 +48,7 @@ std::string CheckEntry(const ComponentEntry& entry, int index) {
 
 std::string LoadAndShow(const std::string& file, SelectionPage& page) {
     // The page is never shown: its window and list are made here.
-    page.HandleNeeded();
+    page.MakeWindow();
     ResetInstallSession();
     std::string problem;
     if (!LoadConfigurationFrom(file)) {

@@ -53,7 +53,7 @@ class ProgressPageRun : public ::testing::Test {
 
 TEST_F(ProgressPageRun, WhileAPackageInstallsOnlyCancelTheFrameAndTheSystemTakeInput) {
     ProgressPage page;
-    ASSERT_TRUE(page.HandleNeeded());
+    ASSERT_TRUE(page.MakeWindow());
     const struct {
         HWND window;
         UINT message;

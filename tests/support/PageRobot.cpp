@@ -70,7 +70,7 @@ void PageRobot::WaitUntil(const char* what, const std::function<bool()>& conditi
 
 int ShowModalWith(Form& page, const std::function<void(PageRobot&)>& script) {
     // Made before the script starts, which reads the page's windows.
-    page.HandleNeeded();
+    page.MakeWindow();
     PageRobot robot(script);
     return page.ShowModal();
 }

@@ -54,7 +54,7 @@ struct RecordedSteps {
 class Controller : public WizardTest {
   protected:
     void TearDown() override {
-        DestroyForms();
+        DestroyPages();
         WizardTest::TearDown();
     }
 };
@@ -100,7 +100,7 @@ void WalkToReadyToInstall(PageRobot& r) {
 TEST_F(Controller, WalksForwardAndBackCarryingThePlaceFromPageToPage) {
     UseCatalogue({{"Core"}, {"Charts", false}, {"Data"}});
     RecordedSteps recorded;
-    CreateForms(recorded.Steps());
+    CreatePages(recorded.Steps());
     std::vector<POINT> places;
     std::vector<bool> acceptedOnReturn;
     RunWizardWith([&](PageRobot& r) {
@@ -165,7 +165,7 @@ TEST_F(Controller, WalksForwardAndBackCarryingThePlaceFromPageToPage) {
 TEST_F(Controller, ConfirmedQuitOnTheReadyPageStagesAndInstallsNothing) {
     UseCatalogue({{"Core"}});
     RecordedSteps recorded;
-    CreateForms(recorded.Steps());
+    CreatePages(recorded.Steps());
     std::string question;
     RunWizardWith([&](PageRobot& r) {
         WalkToReadyToInstall(r);
@@ -182,7 +182,7 @@ TEST_F(Controller, EarlierPackagesLeftEndTheProgramBeforeAnyPage) {
     UseCatalogue({{"Core"}});
     RecordedSteps recorded;
     recorded.EarlierPackagesGone = false;
-    CreateForms(recorded.Steps());
+    CreatePages(recorded.Steps());
     std::string error;
     RunWizardWith([&](PageRobot& r) { error = r.AnswerBox(MessageTexts::Error, IDOK); });
     EXPECT_EQ(error, EarlierPackagesErrorText);
@@ -240,7 +240,7 @@ TEST_F(Controller, KeysPressedDuringTheRunDoNotPressFinish) {
         keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
         SendInput(2, keys, sizeof keys[0]);
     };
-    CreateForms(steps);
+    CreatePages(steps);
     RunWizardWith([&](PageRobot& r) {
         WalkToReadyToInstall(r);
         r.Click(readyPage->nextButton);

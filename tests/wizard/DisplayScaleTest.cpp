@@ -121,7 +121,7 @@ void ExpectDrawnBackground(HBITMAP shown, int dpi) {
 
 void CheckPage(Form& page, const char* name, int dpi) {
     SCOPED_TRACE(name);
-    ASSERT_TRUE(page.HandleNeeded());
+    ASSERT_TRUE(page.MakeWindow());
     EXPECT_EQ(page.Dpi(), dpi);
     RECT client = {};
     GetClientRect(page.Handle, &client);

@@ -87,7 +87,7 @@ TEST_F(FormLayer, WelcomeNextNeverAsksAndItsDisabledBackDoesNothing) {
     WelcomePage page;
     // The page gives Back no handler; this one would show if Back went off.
     bool backRan = false;
-    page.HandleNeeded();
+    page.MakeWindow();
     page.BindClick(page.backButton, [&] { backRan = true; });
     HWND focusAtShow = nullptr;
     const int result = ShowModalWith(page, [&](PageRobot& robot) {
@@ -132,7 +132,7 @@ TEST_F(FormLayer, WelcomeIsCentredOnItsMonitorsWorkAreaAtItsFirstShowOnly) {
 
 TEST_F(FormLayer, PageWindowHasTheFixedFrameAndClientArea) {
     WelcomePage page;
-    ASSERT_TRUE(page.HandleNeeded());
+    ASSERT_TRUE(page.MakeWindow());
     RECT client;
     GetClientRect(page.Handle, &client);
     EXPECT_EQ(client.right, PageClientWidth);

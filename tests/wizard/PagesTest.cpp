@@ -221,7 +221,7 @@ TEST_F(PagesTest, ProgressMakesALowRowFullyVisible) {
 
 TEST_F(PagesTest, ProgressPageOffersNoWayOut) {
     ProgressPage page;
-    ASSERT_TRUE(page.HandleNeeded());
+    ASSERT_TRUE(page.MakeWindow());
     const LONG style = GetWindowLongA(page.Handle, GWL_STYLE);
     EXPECT_FALSE(style & WS_SYSMENU);
     for (HWND button : {page.backButton, page.nextButton, page.cancelButton})
@@ -269,7 +269,7 @@ TEST_F(PagesTest, CompletionEndsOnEnterAndOnTheCloseBoxWithoutAsking) {
     CompletionPage page;
     // Back and Cancel have no handlers on this page; these would show if a
     // disabled button went off.
-    page.HandleNeeded();
+    page.MakeWindow();
     page.BindClick(page.backButton, [&] { page.PageResult = PageResults::Back; });
     page.BindClick(page.cancelButton, [&] { page.PageResult = PageResults::Back; });
     EXPECT_EQ(ShowModalWith(page,
