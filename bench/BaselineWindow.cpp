@@ -1,8 +1,6 @@
-// The start-up baseline: the plainest Win32 window program, one top-level
-// window with one label, built and started the same way as the installer.
-// With the argument "msi" it first does what the installer must do before its
-// first page, and nothing else: load the Windows Installer service's DLL and
-// query the state of six products.
+// The start-up baseline: the plainest Win32 program, one window with one label, built and started
+// as the installer is. With "msi" it first does only what the installer must before its first
+// page: load the Windows Installer service's DLL and query the state of six products.
 #include <windows.h>
 #include <msi.h>
 

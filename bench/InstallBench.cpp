@@ -1,6 +1,6 @@
-// Installation run time: ten small packages through RunInstallation against
-// the same ten MsiInstallProductA calls in a bare loop, in alternating
-// rounds; every product is removed again after each round. Prints one row.
+// Installation run time: ten small packages through RunInstallation against the same ten
+// MsiInstallProductA calls in a bare loop, rounds alternating, products removed after each.
+// Prints one row.
 // usage: InstallBench PACKAGE_FOLDER [ROUNDS]
 #include "BenchCommon.h"
 #include "BenchPackages.h"

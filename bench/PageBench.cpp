@@ -1,10 +1,8 @@
-// The progress page's life during an installation: another thread sends the
-// page WM_NULL every 10 ms, as a program that broadcasts to every window
-// does, and the longest round trip is the figure. First with the scripted
-// service reporting progress every 20 ms for 3 s, as Windows does while it
-// copies files, against the same page that serves no messages (the page as
-// it was); then with a real package of many files under Wine, beside the
-// longest gap between the service's own messages. Prints two rows.
+// The progress page's life while installing: another thread sends it WM_NULL every 10 ms, as a
+// program broadcasting to every window does; the longest round trip is the figure. First the
+// scripted service reports every 20 ms for 3 s, as Windows does while copying files, against a
+// page that serves no messages; then a real package of many files under Wine, beside the longest
+// gap between the service's own messages. Prints two rows.
 // usage: PageBench PACKAGE_FOLDER
 #include "BenchCommon.h"
 #include "InstallationRun.h"
@@ -26,7 +24,7 @@ namespace {
 
 constexpr const char* BulkyProductCode = "{9E736B21-FA05-4642-BB40-1532FC1C3A0A}";
 
-// The page as it was: its rows change, but it serves no messages.
+// The baseline page: its rows change, but it serves no messages.
 class SilentPage : public RecordedRows {
   public:
     using RecordedRows::RecordedRows;
@@ -50,8 +48,7 @@ class TimedPage : public RecordedRows {
     double last_ = 0;
 };
 
-// Runs the installation while another thread times WM_NULL round trips to
-// the page; the longest, in seconds.
+// The longest WM_NULL round trip to the page during run(), in seconds.
 double LongestRoundTrip(HWND page, const std::function<void()>& run) {
     return support::TimeRoundTrips(page, run).LongestMs / 1000;
 }

@@ -1,8 +1,6 @@
-// Catalogue scale: configuration files of 10 to 5,000 components loaded with
-// LoadConfiguration and shown with FillComponentList on the real selection
-// page, in-process. The growth is judged against a straight line through the
-// 100-component figure; the loading alone is also set against reading the
-// same file with one GetPrivateProfileStringA call per setting.
+// Catalogue scale: 10 to 5,000 components loaded by LoadConfiguration and shown by
+// FillComponentList on the real selection page, in-process; growth judged against a straight line
+// through the 100-component figure, loading also against one GetPrivateProfileStringA per setting.
 // usage: ScaleBench
 #include "BenchCommon.h"
 #include "Configuration.h"
@@ -27,9 +25,8 @@ std::string Catalogue(int components) {
     return text;
 }
 
-// A distribution's configuration file was written long before the run; the
-// profile functions read a file changed in the last seconds anew at every
-// call, so the benchmark's files are dated back an hour.
+// The profile functions reread a file changed in the last seconds at every call; a real
+// configuration is older, so the benchmark's files are dated back an hour.
 void DateBack(const std::string& path) {
     HANDLE file =
         CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -42,8 +39,7 @@ void DateBack(const std::string& path) {
     CloseHandle(file);
 }
 
-// The settings read one call each, as the loader did before it read whole
-// sections.
+// The baseline: one profile call per setting instead of whole sections.
 void LoadOneCallPerSetting(const std::string& file) {
     std::vector<char> names(1 << 20);
     const DWORD length = GetPrivateProfileSectionNamesA(
@@ -74,7 +70,7 @@ Figures Measure(SelectionPage& page, const std::string& file, int components) {
         start = Seconds();
         page.FillComponentList();
         fill.push_back(Seconds() - start);
-        // The old way takes seconds for 5,000; it is compared at 1,000.
+        // One call per setting takes seconds at 5,000, so it is compared up to 1,000.
         if (components <= 1000) {
             start = Seconds();
             LoadOneCallPerSetting(file);

@@ -1,6 +1,5 @@
-// Staging time: StageSetupFilesFrom copying one package from a distribution
-// folder into the staging folder under a destination. Prints the seconds the
-// call took; tools/bench.sh times cp on the same file and disk alongside.
+// Staging time: StageSetupFilesFrom copying one package into the staging folder of a destination.
+// Prints the seconds; tools/bench.sh times cp on the same file and disk alongside.
 // usage: StagingBench SOURCE_FOLDER DESTINATION PACKAGE_FILE_NAME
 #include "BenchCommon.h"
 #include "Session.h"

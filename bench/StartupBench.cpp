@@ -1,6 +1,5 @@
-// Start-up time: from CreateProcess to the first page on screen, for the
-// installer (the welcome page with its title) and for the baseline window
-// program, started alternately the same way. Prints one table row.
+// Start-up time from CreateProcess to the first page on screen: the installer's welcome page
+// against the baseline window program, started alternately the same way. Prints one table row.
 // usage: StartupBench SETUP_EXE BASELINE_EXE [RUNS]
 #include "BenchCommon.h"
 
@@ -81,8 +80,7 @@ double TimeToWindow(const std::string& program, const char* caption, const char*
     return elapsed;
 }
 
-// A distribution folder with the installer and a configuration of three
-// components, so that start-up does everything it does for a user.
+// A distribution with the installer and three components, so start-up does all it does for a user.
 std::string MakeDistribution(const std::string& setupExe) {
     const std::string folder = FreshBenchFolder("startup");
     const std::string setup = folder + "\\Setup.exe";
@@ -129,8 +127,7 @@ int main(int argc, char** argv) {
     PrintRow("Start-up to the welcome page (median of " + std::to_string(runs) + ")",
              FormatMilliseconds(Median(ours)), FormatMilliseconds(Median(base)), FormatRatio(ratio),
              "at most 1.2", ratio <= 1.2);
-    // What the earlier-package check alone costs a bare window program: the
-    // part of the gap that no page or form work can take away.
+    // What the earlier-package check alone costs a bare window: the gap no page work can remove.
     const double msiRatio = Median(ours) / Median(withMsi);
     PrintRow("Start-up, against a bare window that first loads msi.dll and queries six products",
              FormatMilliseconds(Median(ours)), FormatMilliseconds(Median(withMsi)),

@@ -1,5 +1,4 @@
-// Test programs that reach the Windows Installer service load msi.dll as the
-// installer does, before the first test runs.
+// Loads msi.dll as the installer does, before the first test runs.
 #include "MsiFunctions.h"
 
 namespace {

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-// A fresh folder under the temporary folder, removed with everything in it
-// when the object goes.
+// A fresh folder under the temporary folder, removed with its contents when the object goes.
 class ScratchFolder {
   public:
     ScratchFolder();
@@ -17,7 +16,6 @@ class ScratchFolder {
     ScratchFolder& operator=(const ScratchFolder&) = delete;
     // The folder's path, without a trailing backslash.
     const std::string& Path() const { return path_; }
-    // Path + "\" + name.
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
 
   private:
@@ -37,18 +35,14 @@ void ForEachEntry(const std::string& folder,
 // The folder of the running test program.
 std::string TestProgramFolder();
 
-// Runs a command line to its end and returns the exit code; 999 when it
-// cannot start or is still running after the timeout (then it is ended).
+// The exit code; 999 when it cannot start or outlives the timeout (it is then ended).
 DWORD RunToEnd(std::string commandLine, DWORD timeout);
 
-// Waits for a started process and closes its handles; its exit code, 999 when
-// it does not end in time (it is then terminated).
+// Waits and closes the process's handles: its exit code; 999 on timeout (it is then ended).
 DWORD WaitForExit(PROCESS_INFORMATION& process, DWORD timeout);
 
-// Wine only: the Unix name of a path, a Unix program run to its end (its exit
-// code), and a Unix symbolic link planted at `link` pointing to `target`. Wine
-// shows a symbolic link to a folder as a reparse point, as Windows shows a
-// junction: links another user could plant are staged this way.
+// Wine only: a path's Unix name, a Unix program run to its end, a symbolic link at `link`.
+// Wine shows a link to a folder as a reparse point, as Windows a junction another user plants.
 std::string UnixPath(const std::string& path);
 void RunUnixCommand(const std::vector<std::string>& arguments);
 void PlantSymbolicLink(const std::string& link, const std::string& target);

@@ -1,6 +1,5 @@
-// What keeps the installer, running as administrator or SYSTEM, from acting on
-// what an ordinary user prepared: the descriptor of its folders and the exact
-// conversion of wide text.
+// What keeps the installer, as administrator or SYSTEM, off what an ordinary user prepared:
+// its folders' descriptor and the exact conversion of wide text.
 #include "AnsiText.h"
 #include "ProtectedFolders.h"
 
@@ -16,9 +15,8 @@ bool IsWellKnown(PSID sid, WELL_KNOWN_SID_TYPE type) {
     return CreateWellKnownSid(type, nullptr, buffer, &size) && EqualSid(sid, buffer);
 }
 
-// Read from the descriptor the code builds: Wine stores no descriptor on a
-// folder (one created with it reads back with Wine's default owner and
-// entries), so what Windows would store cannot be read back from the disk here.
+// Read from the built descriptor: Wine stores none on a folder (it reads back Wine's default
+// owner and entries), so what Windows would store cannot be read from the disk here.
 TEST(ProtectedFolder, OnlySystemAndAdministratorsMayWriteAndNothingIsInherited) {
     PSECURITY_DESCRIPTOR descriptor = NewProtectedFolderDescriptor();
     ASSERT_NE(descriptor, nullptr);

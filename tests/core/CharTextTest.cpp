@@ -15,8 +15,7 @@ std::string InCodePage(const wchar_t* text, UINT codePage) {
     return std::string(bytes, size > 0 ? size - 1 : 0);
 }
 
-// Names whose last character's second byte is "\" (0x5C) or "|" (0x7C) in
-// code page 932, and Latin ones that must work as before.
+// Names whose last character ends in "\" (0x5C) or "|" (0x7C) in code page 932, and Latin ones.
 struct Name {
     const wchar_t* Text;
     size_t LastCharacterBytes; // in code page 932
@@ -72,8 +71,7 @@ TEST(CoreCharText, ComparesNamesOrdinallyWithoutRegardToCase) {
     }
     // Two files on any file system, one word for a linguistic comparison.
     EXPECT_FALSE(SameNameNoCase(std::string("Stra\xDF") + "e", "Strasse", 1252));
-    // Bytes that are no text in the code page are compared as they are, only
-    // ASCII letters folded: two different invalid characters stay different.
+    // Bytes that are no text in the code page compare as they are, only ASCII letters folded.
     EXPECT_FALSE(SameNameNoCase("\x85\x40x", "\x85\x41x", 932));
     EXPECT_TRUE(SameNameNoCase("\x85\x40x", "\x85\x40X", 932));
 }

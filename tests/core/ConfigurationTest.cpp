@@ -1,5 +1,4 @@
-// The catalogue loaded from real configuration files through Wine's profile
-// functions.
+// The catalogue loaded from real configuration files through Wine's profile functions.
 #include "Configuration.h"
 #include "Session.h"
 #include "SessionReset.h"

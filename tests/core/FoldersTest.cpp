@@ -54,15 +54,13 @@ TEST(CreateFolderPath, RefusesWhatCannotBeAFolder) {
     EXPECT_FALSE(CreateFolderPath(""));
     // A drive that does not exist: nothing to create it under.
     EXPECT_FALSE(CreateFolderPath("Q:\\Nowhere\\Below"));
-    // Longer than the 259 characters a path may have: refused whole, never
-    // cut into a shorter path that would then be created instead.
+    // Past the 259 characters a path may have: refused whole, never cut short and created.
     const std::string tooLong = root / (std::string(120, 'a') + "\\" + std::string(150, 'b'));
     ASSERT_GT(tooLong.size(), 259u);
     EXPECT_FALSE(CreateFolderPath(tooLong));
     EXPECT_FALSE(FolderIsThere(root / std::string(120, 'a')));
-    // Exactly 259 characters: Windows refuses ANSI folder paths past 248
-    // characters, Wine creates them up to 259; either way the result tells
-    // the truth and no other folder appears.
+    // 259 characters: Windows refuses ANSI folder paths past 248, Wine creates them; either
+    // way the result tells the truth and no other folder appears.
     std::string longest = root / "x";
     longest += std::string(259 - longest.size(), 'c');
     ASSERT_EQ(longest.size(), 259u);
@@ -187,8 +185,7 @@ HWND FindBrowser(DWORD threadId) {
     return found;
 }
 
-// The browser's edit box shows the name of the selected folder; a user
-// presses OK once it shows the one wanted.
+// The browser's edit box names the selected folder; a user presses OK once it shows theirs.
 bool BrowserShows(HWND browser, const char* name) {
     struct Search {
         const char* name;
@@ -208,8 +205,7 @@ bool BrowserShows(HWND browser, const char* name) {
     return search.found;
 }
 
-// A browser that never shows fails the test, and every window of the thread
-// is told to cancel, so that the call under test returns instead of hanging.
+// A browser that never shows fails the test; the thread's windows are cancelled, not left hanging.
 void AnswerBrowser(DWORD threadId, WPARAM command, const char* waitFor) {
     HWND browser = FindBrowser(threadId);
     if (!browser) {

@@ -1,6 +1,5 @@
-// Where the program-files folder comes from: the environment, the registry,
-// a fixed folder. These tests change the machine's registry value, which Wine
-// also reads when it starts any program, so they run alone.
+// Where the program-files folder comes from: the environment, the registry, a fixed folder.
+// These tests change a registry value Wine reads at every program start, so they run alone.
 #include "Folders.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
-// The real Setup.exe, run unattended as an administrator's deployment runs
-// it, against what an ordinary user of the machine could have prepared:
-// links under the destination, a distribution that lost a package, arguments
-// and folders outside the ANSI code page, packages of another publisher.
+// The real Setup.exe, run unattended as an administrator's deployment runs it, against what an
+// ordinary user of the machine could have prepared.
 #include "Driver.h"
 #include "ScenarioPackages.h"
 #include "TestFiles.h"
@@ -24,15 +22,14 @@ std::wstring Wide(const std::string& text) {
     return wide;
 }
 
-// Creates the folder with its missing parents.
 void MakeFolders(const std::string& path) {
     for (size_t end = path.find('\\', 3); end != std::string::npos; end = path.find('\\', end + 1))
         CreateDirectoryA(path.substr(0, end).c_str(), nullptr);
     CreateDirectoryA(path.c_str(), nullptr);
 }
 
-// Starts folder\Setup.exe with a wide command line, as Explorer or a
-// deployment tool does; its exit code (999 when it does not end in time).
+// Starts folder\Setup.exe with a wide command line, as Explorer or a deployment tool does;
+// returns its exit code, 999 when it does not end in time.
 DWORD RunWide(const std::wstring& folder, const std::wstring& arguments) {
     std::wstring command = L"\"" + folder + L"\\Setup.exe\" " + arguments;
     STARTUPINFOW startup = {};
@@ -111,9 +108,8 @@ TEST_F(AdministratorSafety, LinksPlantedUnderTheDestinationAreNeverWrittenThroug
     }
 }
 
-// The staged package of the earlier run is the registered source of the
-// installed product: a run from a distribution that lost the package keeps it
-// byte for byte, and the product can still be repaired from it.
+// The earlier run's staged package is the product's registered source: a run from a
+// distribution that lost the package keeps it byte for byte, still good for a repair.
 TEST_F(AdministratorSafety, AMissingPackageKeepsTheEarlierCopyAndTheProductRepairable) {
     Configure(Section("Alpha", "Alpha.msi"));
     ASSERT_EQ(Run(), 0u) << Log();
@@ -132,8 +128,8 @@ TEST_F(AdministratorSafety, AMissingPackageKeepsTheEarlierCopyAndTheProductRepai
               0u);
 }
 
-// A character the ANSI code page lacks would be taken as a look-alike: "Ω"
-// as "O", a fullwidth backslash as "\". Such an argument is refused.
+// A character the ANSI code page lacks would become a look-alike ("Ω" as "O", a fullwidth
+// backslash as "\"), so such an argument is refused.
 TEST_F(AdministratorSafety, ArgumentsTheCodePageCannotHoldExactlyEndWith1639) {
     Configure(Section("Alpha", "Alpha.msi"));
     const std::wstring folders[] = {
@@ -152,9 +148,8 @@ TEST_F(AdministratorSafety, ArgumentsTheCodePageCannotHoldExactlyEndWith1639) {
     EXPECT_FALSE(Installed(Alpha));
 }
 
-// A distribution in a folder whose name the code page lacks starts by the
-// folder's short name; where there is none, the configuration error names
-// the folder.
+// A distribution in a folder named outside the code page starts by its short name; without
+// one, the configuration error names the folder.
 TEST_F(AdministratorSafety, ADistributionInAFolderNamedOutsideTheCodePageStartsOrNamesIt) {
     const std::wstring folder = Wide(dist_.Path()) + L"\\\x03A9mega";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
@@ -183,8 +178,8 @@ TEST_F(AdministratorSafety, ADistributionInAFolderNamedOutsideTheCodePageStartsO
     }
 }
 
-// A signed Setup.exe installs only packages signed with its own certificate;
-// the run log names the package and the publisher it expected.
+// A signed Setup.exe installs only packages signed with its own certificate; the log names the
+// package and the publisher expected.
 TEST_F(AdministratorSafety, ASignedInstallerRefusesAPackageWithoutItsSignature) {
     const std::string signedFolder = TestProgramFolder() + "\\signed";
     ASSERT_TRUE(

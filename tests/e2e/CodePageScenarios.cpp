@@ -1,7 +1,5 @@
-// The real Setup.exe on a Japanese system (ANSI code page 932), with folder,
-// section and component names whose characters have "\" (0x5C) or "|" (0x7C)
-// as their second byte. This program runs under tools/wine-run.sh
-// --code-page 932, and Setup.exe inherits the code page from it.
+// The real Setup.exe under code page 932, with names whose characters have "\" (0x5C) or "|"
+// (0x7C) as second byte. Run by tools/wine-run.sh --code-page 932; Setup.exe inherits it.
 #include "Driver.h"
 #include "ScenarioPackages.h"
 #include "TestFiles.h"
@@ -60,8 +58,7 @@ TEST_F(CodePage932, InstallsFromAndIntoFoldersEndingInABackslashTrailByte) {
     EXPECT_TRUE(FileIsThere(dest + "\\SetupFiles\\Alpha.msi"));
     EXPECT_THAT(Entries(dest + "\\SetupFiles\\" + chart), ::testing::ElementsAre("Gamma.msi"));
     EXPECT_TRUE(FileIsThere(dest + "\\Logs\\" + chart + ".log"));
-    // Nothing beside the destination: no folder cut at a trail byte, no
-    // "機能表SetupFiles".
+    // Nothing beside the destination: no folder cut at a trail byte, no "機能表SetupFiles".
     EXPECT_THAT(Entries(products), ::testing::ElementsAre(Sjis(L"機能表")));
 }
 
@@ -72,8 +69,8 @@ TEST_F(CodePage932, AcceptsADestinationHoldingABarTrailByte) {
     EXPECT_TRUE(FileIsThere(dest + "\\SetupFiles\\Alpha.msi"));
 }
 
-// ツール and イール differ only in the trail byte of their first character
-// (0x83 0x63 and 0x83 0x43): folded byte by byte they would be one name.
+// ツール and イール differ only in their first trail byte (0x83 0x63, 0x83 0x43): folded byte by
+// byte they would be one name.
 TEST_F(CodePage932, TellsApartSectionsThatDifferOnlyInATrailByte) {
     Configure(Section(Sjis(L"ツール"), "Alpha.msi") + Section(Sjis(L"イール"), "Beta.msi"));
     EXPECT_EQ(Run(dist_.Path(), "/components " + Sjis(L"イール")), 0u) << Log();

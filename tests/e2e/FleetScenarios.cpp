@@ -1,6 +1,5 @@
-// What a fleet administrator relies on: removal with /uninstall, the set's
-// Add/Remove Programs entry, outcomes that are checked, restarts, one
-// installer at a time, and command lines that never leave a box waiting.
+// What a fleet administrator relies on: /uninstall, the Add/Remove Programs entry, checked
+// outcomes, restarts, one installer at a time, and command lines that never leave a box waiting.
 #include "Driver.h"
 #include "ScenarioPackages.h"
 #include "TestFiles.h"
@@ -64,7 +63,7 @@ TEST_F(Fleet, QuietInstallThenUninstallLeavesNothingAndASecondUninstallIsStill0)
     EXPECT_EQ(SetEntryText("NorvaneSections"), "Alpha,Gamma");
     EXPECT_TRUE(LogSays("Kept: [Alpha] is required by the others")) << Log();
 
-    // The entry's own command, from the copy in SetupFiles, as Intune runs it.
+    // The entry's own command, from the copy in SetupFiles, as a deployment tool runs it.
     EXPECT_EQ(RunIn(staging_, "/uninstall /quiet /log \"" + log_ + "\""), 0u) << Log();
     EXPECT_FALSE(windowSeen_);
     EXPECT_FALSE(Installed(Alpha) || Installed(Beta) || Installed(Gamma));
@@ -119,11 +118,9 @@ TEST_F(Fleet, AnEarlierProductWhoseRemovalNeedsARestartEndsWith3010Installed) {
         << Log();
 }
 
-// One installer at a time: a quiet run started while another Setup.exe runs
-// ends at once with 1618, which deployment tools retry, and stages nothing;
-// once the other has ended, the same run installs. The other is a wizard
-// waiting at its first page, so that it holds the installer however slowly
-// this machine starts the second process.
+// A quiet run while another Setup.exe runs ends at once with 1618 (deployment tools retry it)
+// and stages nothing; once the other ends, it installs. The other waits at its first page, so
+// it holds the installer however slowly the second process starts.
 TEST_F(Fleet, AQuietRunWhileAnotherRunsEndsWith1618AndChangesNothing) {
     Configure(Section("Alpha", "Alpha.msi"));
     const std::string second = dist_ / "second.log";
@@ -160,10 +157,8 @@ TEST_F(Fleet, AFolderWithItsClosingBackslashKeepsTheOptionsAfterIt) {
     EXPECT_NE(ReadTextFile(dist_ / "raw.log").find("Exit code 0"), std::string::npos);
 }
 
-// A line meant for a silent run, of this installer or by habit of another
-// kind, never shows a box, even when it is wrong: the run log alone says
-// what was wrong. (The Windows Installer is never called on these lines, so
-// no window of its own could appear either.)
+// A line meant for a silent run, ours or another kind's by habit, never shows a box, even when
+// wrong: the log alone says why. (The Windows Installer is never called on these lines.)
 TEST_F(Fleet, SilentSwitchesOfAnyInstallerNeverOpenABox) {
     Configure(Section("Alpha", "Alpha.msi"));
     const struct {

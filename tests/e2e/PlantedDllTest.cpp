@@ -1,5 +1,4 @@
-// The installer must never load a DLL planted beside it: it is started from
-// download folders and runs as administrator.
+// Started from download folders as administrator, the installer never loads a planted DLL.
 #include "Driver.h"
 #include "ScenarioPackages.h"
 #include "TestFiles.h"
@@ -12,9 +11,8 @@ using namespace e2e;
 
 namespace {
 
-// Makes Wine look for a DLL as Windows does for one outside its
-// always-from-the-system-folder set: beside the program first. Under Wine 8
-// only the per-program key reaches a child process, not WINEDLLOVERRIDES.
+// Makes Wine search for a DLL as Windows does for one outside its known-DLL set: beside the
+// program first. Under Wine 8 only the per-program key reaches a child, not WINEDLLOVERRIDES.
 class WindowsDllSearchForSetup {
   public:
     explicit WindowsDllSearchForSetup(const char* name) : name_(name) {
@@ -34,8 +32,7 @@ class WindowsDllSearchForSetup {
     HKEY key_ = nullptr;
 };
 
-// The full path from which the process loaded the DLL; empty while it has
-// not loaded it.
+// The full path from which the process loaded the DLL; empty while not loaded.
 std::string LoadedFrom(DWORD processId, const std::string& dll) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
     if (snapshot == INVALID_HANDLE_VALUE)
@@ -51,8 +48,7 @@ std::string LoadedFrom(DWORD processId, const std::string& dll) {
     return path;
 }
 
-// A distribution with the installer (as built, or signed), the DLL planted
-// beside it, and Wine searching for that DLL as Windows would.
+// The installer (as built, or signed) with the DLL planted beside it, searched as Windows would.
 struct PlantedDistribution {
     PlantedDistribution(const std::string& setup, const std::string& dll,
                         const std::string& package)
@@ -71,8 +67,7 @@ struct PlantedDistribution {
     WindowsDllSearchForSetup search;
 };
 
-// msi.dll is loaded by the installer itself, by its full path in the
-// system folder, at start-up.
+// The installer loads msi.dll itself at start-up, by its full path in the system folder.
 TEST(PlantedDll, AnMsiDllBesideSetupIsNeverLoaded) {
     PlantedDistribution planted("Setup.exe", "msi.dll", "msi\\Beta.msi");
     SetupProcess setup(planted.dist.Path(), planted.dist / "Program Files");
@@ -85,12 +80,10 @@ TEST(PlantedDll, AnMsiDllBesideSetupIsNeverLoaded) {
     EXPECT_FALSE(planted.Loaded("msi.dll"));
 }
 
-// msisip.dll is loaded by name, by the system's signature functions, when a
-// signed installer checks a package: only the installer's restriction of the
-// DLL search to the system folder keeps the planted one out. (A DLL that a
-// system library delay-loads, such as msimg32.dll once a page is drawn,
-// cannot show it: Wine resolves delay loads without the program's search
-// restriction, where Windows applies it.)
+// The system's signature functions load msisip.dll by name when a signed installer checks a
+// package: only the installer's DLL search restriction keeps the planted one out. (A
+// delay-loaded DLL such as msimg32.dll cannot show it: Wine ignores the restriction for delay
+// loads, Windows applies it.)
 TEST(PlantedDll, ADllThatASystemLibraryLoadsByNameIsTakenFromTheSystemFolder) {
     PlantedDistribution planted("signed\\Setup.exe", "msisip.dll", "signed\\Beta.msi");
     SetupProcess setup(planted.dist.Path(), "",

@@ -1,8 +1,6 @@
-/* A stand-in system DLL such as an attacker would put beside a downloaded
- * Setup.exe, built as msi.dll and as msisip.dll: when any process loads it,
- * it leaves a marker file "planted-<its file name>-loaded" beside itself. It
- * exports the functions a program importing msi.dll would need, each
- * answering failure, so that such a program still starts. */
+// A planted msi.dll / msisip.dll as an attacker would put beside a downloaded Setup.exe: once
+// loaded it leaves "planted-<its file name>-loaded" beside itself. It exports msi.dll's
+// functions, each failing, so an importing program still starts.
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {

@@ -1,6 +1,5 @@
-// What the end-to-end scenarios share: the scenario packages built from
-// package.wxs.in, the product states and registry values they leave, the
-// configuration sections that list them, and a scratch distribution folder.
+// What the end-to-end scenarios share: packages built from package.wxs.in, what they leave on
+// the machine, configuration sections listing them, and a scratch distribution.
 #pragma once
 
 #include "Driver.h"
@@ -29,37 +28,32 @@ inline const TestPackage EarlierOneRestart{"EarlierOneRestart",
 inline const TestPackage AllPackages[] = {Alpha,      Beta,        Gamma,
                                           EarlierTwo, EarlierFive, EarlierOneRestart};
 
-// The set's Add/Remove Programs entry (64-bit view): a value, or "(missing)"
-// when the value or the entry is not there.
+// A value of the set's Add/Remove Programs entry (64-bit view), or "(missing)".
 std::string SetEntryText(const char* name);
 
-// A value the package wrote under HKLM\Software\Norvane E2E\<package>, or
-// "(missing)".
+// A value the package wrote under HKLM\Software\Norvane E2E\<package>, or "(missing)".
 std::string RegistryText(const std::string& package, const char* name);
 
 // Removes the product (when present) and the values it wrote.
 void RemoveProduct(const TestPackage& package);
-// Every scenario product and the set's entry, without the service showing
-// any window.
+// Every scenario product and the set's entry, with no window from the service.
 void RemoveAllProducts();
 
 bool Installed(const TestPackage& package);
 
-// One configuration-file section; the extra settings come first, so they win
-// over the usual ones (the first of two equal names counts).
+// One configuration-file section; the extra settings come first, so they win (the first of two
+// equal names counts).
 std::string Section(const std::string& description, const std::string& msi,
                     const std::string& extra = "");
 
-// Drive T: is a 4 MiB tmpfs made by tools/tiny-drive.sh, where the machine
-// allows mounting one.
+// Drive T: is a 4 MiB tmpfs made by tools/tiny-drive.sh, where the machine allows mounting one.
 bool TinyDriveIsThere();
 
 // Copies Setup.exe and every scenario package into the folder.
 void CopyDistribution(const std::string& folder);
 
-// A scratch distribution (Setup.exe and every scenario package) with a
-// program-files folder of its own; no scenario product is installed before or
-// after a test.
+// A scratch distribution with a program-files folder of its own; no scenario product is
+// installed before or after a test.
 class DistributionTest : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -1,5 +1,4 @@
-// The real Setup.exe, started from a scratch distribution folder and driven
-// from this process as a user would drive it.
+// The real Setup.exe, started from a scratch distribution and driven as a user would.
 #include "Driver.h"
 #include "ScenarioPackages.h"
 #include "TestFiles.h"
@@ -43,8 +42,8 @@ class Scenario : public DistributionTest {
     std::string DestinationFolder() const { return programFiles_ + "\\Norvane Components"; }
     DWORD Finish() { return setup_->WaitForExit(); }
 
-    // Presses a button and waits until the page has closed. A button that an
-    // earlier click is about to enable is waited for, as a user would.
+    // Presses a button and waits for the page to close; waits first, as a user would, for a
+    // button an earlier click is about to enable.
     void Leave(HWND page, const char* button) {
         WaitUntilEnabled(Control(page, button));
         Click(Control(page, button));
@@ -170,8 +169,7 @@ TEST_F(Scenario, PresentProductIsReinstalledInPlace) {
 }
 
 TEST_F(Scenario, MissingPackageFailsAloneAndNoStaleCopyIsInstalled) {
-    // An earlier run left a package in the staging folder under the name of
-    // the component whose package is now missing.
+    // An earlier run staged a package under the name of the component now missing one.
     const std::string staging = DestinationFolder() + "\\SetupFiles";
     ASSERT_TRUE(CreateDirectoryA(DestinationFolder().c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(staging.c_str(), nullptr));
@@ -190,8 +188,8 @@ TEST_F(Scenario, MissingPackageFailsAloneAndNoStaleCopyIsInstalled) {
     EXPECT_EQ(rows.at(2).second, "Succeeded");
     Leave(completion, FinishButton);
     EXPECT_EQ(Finish(), 0u);
-    // The copy of an earlier run is kept as it was (it may be the registered
-    // source of an installed product), but never installed in its place.
+    // The earlier copy is kept (it may be an installed product's registered source), never
+    // installed in its place.
     EXPECT_FALSE(Installed(Beta));
     EXPECT_EQ(ReadTextFile(staging + "\\Missing.msi"), ReadTextFile(dist_ / "Beta.msi"));
 }
@@ -283,8 +281,8 @@ TEST_F(Scenario, NothingCheckedCannotGoOn) {
     EXPECT_FALSE(FolderIsThere(DestinationFolder() + "\\SetupFiles"));
 }
 
-// Quit from each page by Cancel, Esc and the close box: No keeps the page and
-// its inputs, Yes ends the program before anything is staged or installed.
+// Quit from each page by Cancel, Esc and the close box: No keeps the page and its inputs, Yes
+// ends the program before anything is staged or installed.
 class QuitScenario : public Scenario, public ::testing::WithParamInterface<int> {};
 
 TEST_P(QuitScenario, NoKeepsThePageAndYesEndsWithNothingInstalled) {

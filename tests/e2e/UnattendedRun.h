@@ -1,5 +1,4 @@
-// An installer run as a deployment tool starts it: to its end, watching which
-// windows it shows; its run log; and the check that no box waits.
+// Setup.exe run as a deployment tool runs it: to its end, watching its windows, with its log.
 #pragma once
 
 #include "Driver.h"
@@ -37,9 +36,8 @@ inline bool ShowsAWindow(DWORD processId) {
 
 class Unattended : public DistributionTest {
   protected:
-    // Runs Setup.exe with the arguments to its end, watching every few
-    // milliseconds which windows it shows. A box that waited for a click
-    // would keep it from ending: the wait then fails.
+    // Runs Setup.exe with the arguments to its end, noting the windows it shows; a box waiting
+    // for a click keeps it from ending, and the wait fails.
     DWORD Run(const std::string& arguments) { return RunIn(dist_.Path(), arguments); }
     // The same for the Setup.exe in another folder (a copy in SetupFiles).
     DWORD RunIn(const std::string& folder, const std::string& arguments) {

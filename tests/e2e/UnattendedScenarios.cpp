@@ -1,6 +1,5 @@
-// The real Setup.exe started with a command line, as a deployment tool starts
-// it: the outcome is in its exit code (read whole here, not cut to a byte as
-// a Linux parent would see it), its run log and the machine.
+// The real Setup.exe started with a command line as a deployment tool does: the outcome is its
+// exit code (read whole, not cut to a byte as a Linux parent sees it), its log and the machine.
 #include "Driver.h"
 #include "ScenarioPackages.h"
 #include "TestFiles.h"

@@ -1,7 +1,5 @@
-// Walks a distribution's Setup.exe through every page as a user would, takes
-// a picture of each page (and of the quit question), installs what the
-// distribution offers and prints each page's title and every component's
-// outcome. Used where there is no desktop to run the wizard on.
+// Walks a distribution's Setup.exe through every page, saving a picture of each (and of the
+// quit question), installs and prints page titles and outcomes; for machines with no desktop.
 //
 // usage: walkthrough.exe DISTRIBUTION_FOLDER PICTURE_FOLDER
 #include "Driver.h"
@@ -13,8 +11,7 @@ using namespace e2e;
 
 namespace {
 
-// Saves what the screen shows of the window as a 24-bit BMP file.
-// settle: time for the page to finish painting first.
+// Saves what the screen shows of the window as a 24-bit BMP, after settle ms of painting.
 bool SaveWindowPicture(HWND window, const std::string& path, DWORD settle = 300) {
     Sleep(settle);
     const RECT rect = WindowRect(window);
@@ -101,9 +98,8 @@ int Run(const std::string& dist, const std::string& pictures) {
     page = walk.Show("Ready to install!", "ready");
     Click(Control(page, "Generate MSI log files for the installations"));
     Click(Control(page, "&Install"));
-    // The progress page passes quickly; take it when it is seen.
+    // The progress page paints at once and may be gone a moment later: take it when seen.
     try {
-        // It paints itself at once and may be gone a moment later.
         walk.Show("Installing Norvane Components", "progress", 10000, 150);
     } catch (const DriverError&) {
     }

@@ -1,6 +1,5 @@
-// The loader reads each section in one profile call and applies the value
-// rules itself. These tests hold it against the one-setting-per-call reading
-// through GetPrivateProfileStringA, on files made to hit every rule.
+// The loader reads a section per profile call and applies the value rules itself; these tests
+// hold it against one GetPrivateProfileStringA call per setting, on files hitting every rule.
 #include "FuzzRunner.h"
 #include "Configuration.h"
 #include "Session.h"

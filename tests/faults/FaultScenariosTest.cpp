@@ -1,8 +1,6 @@
-// Staging and the installation run through the real Windows Installer
-// service under bad input and faults: hostile names, long paths, a missing
-// package, a full disk, a read-only destination, a log folder that is a file.
-// Every run must end with one clean row per component, nothing written
-// outside the destination and no failure shown as success.
+// Staging and installing through the real Windows Installer service under bad input and faults:
+// every run ends with one clean row per component, nothing written outside the destination and
+// no failure shown as success.
 #include "FakeProgressRows.h"
 #include "FaultTally.h"
 #include "FileTree.h"
@@ -43,15 +41,12 @@ class FaultRun : public ::testing::Test {
     void TearDown() override {
         ResetInstallSession();
         RemoveFaultProduct();
-        // Some cases leave paths too long for the scratch folder's own
-        // clean-up.
+        // Some cases leave paths too long for the scratch folder's own clean-up.
         RemoveLongTree(root.Path());
     }
 
-    // Stages and runs the session's catalogue into destination; checks that
-    // every row ended in one of the two outcomes and that a row shows
-    // "Succeeded" only when the product really is on the machine. Returns
-    // the rows' statuses.
+    // Stages and runs the catalogue into destination; checks every row ended in one of the two
+    // outcomes, "Succeeded" only when the product really is installed. Returns the statuses.
     std::vector<std::string> StageAndRun(const std::string& destination) {
         SetDestinationFolder(destination);
         StageSetupFilesFrom(dist);
@@ -149,8 +144,7 @@ TEST_F(FaultRun, HostileNamesFailAndWriteNothingOutsideTheDestination) {
     EXPECT_EQ(ReadTextFile(root / "keep.txt"), "kept");
 }
 
-// A path of exactly length characters: base, then segments of up to 100
-// characters, then tail.
+// A path of exactly length characters: base, segments of up to 100 characters, then tail.
 std::string PathOfLength(const std::string& base, size_t length, const std::string& tail) {
     std::string path = base;
     while (path.size() + tail.size() < length) {
@@ -164,9 +158,8 @@ std::string PathOfLength(const std::string& base, size_t length, const std::stri
     return path + tail;
 }
 
-// Fails for every entry of the difference that is neither a folder on the
-// way to target (target itself included) nor below target: a run that cuts a
-// long path writes somewhere else.
+// Fails for each changed entry that is neither a folder on the way to target (or target) nor
+// below it: a run that cuts a long path writes somewhere else.
 void ExpectOnlyOnTheWayTo(const std::vector<std::string>& before,
                           const std::vector<std::string>& after, const std::string& target) {
     for (const std::string& entry : Differences(before, after)) {
@@ -181,8 +174,7 @@ void ExpectOnlyOnTheWayTo(const std::vector<std::string>& before,
 }
 
 TEST_F(FaultRun, LongPathsEndInCleanRows) {
-    // Whole destinations of these lengths, and staged package paths of these
-    // lengths under a short destination.
+    // Destinations of these lengths, and staged package paths of them under a short destination.
     const size_t lengths[] = {258, 259, 260, 261, 1000};
     for (size_t length : lengths) {
         SCOPED_TRACE("destination of " + std::to_string(length));
@@ -204,8 +196,7 @@ TEST_F(FaultRun, LongPathsEndInCleanRows) {
     for (size_t length : packageLengths) {
         SCOPED_TRACE("package path of " + std::to_string(length));
         ResetInstallSession();
-        // The description is the subfolder: package path = prefix + "\" +
-        // description + "\Fault.msi".
+        // The description is the subfolder: prefix\description\Fault.msi.
         const std::string package = PathOfLength(prefix, length, "\\Fault.msi");
         const std::string description =
             package.substr(prefix.size() + 1, package.size() - prefix.size() - 11);
@@ -214,9 +205,8 @@ TEST_F(FaultRun, LongPathsEndInCleanRows) {
         ASSERT_EQ(statuses.size(), 1u);
         EXPECT_EQ(statuses[0] == "Succeeded",
                   ProductState(FaultProductCode) == INSTALLSTATE_DEFAULT);
-        // Windows refuses ANSI folder paths past 248 characters, Wine takes
-        // them up to 259 (and copies a file to 261): from 258 on either row is
-        // clean, as long as it tells the truth and nothing lands elsewhere.
+        // Windows refuses ANSI folder paths past 248 characters, Wine takes them up to 259 (and
+        // copies a file to 261): from 258 on either outcome is clean if true and contained.
         if (length < 258) {
             EXPECT_EQ(statuses[0], "Succeeded");
         } else if (length >= 1000) {

@@ -1,6 +1,4 @@
-// The fault suite's running counts, printed as one summary line when the test
-// program ends: cases tried, crashes, overflows, writes outside the
-// destination and failures shown as success.
+// The fault suite's running counts, printed as one summary line when the test program ends.
 #pragma once
 
 #include <atomic>

@@ -1,5 +1,4 @@
-// Snapshots of the file system around a destination, to prove that nothing
-// outside it was written: every file and folder with its size and write time.
+// File system snapshots around a destination, to prove nothing outside it was written.
 #pragma once
 
 #include <string>
@@ -10,11 +9,9 @@
 std::vector<std::string> Snapshot(const std::string& folder, int depth,
                                   const std::string& skip = "");
 
-// The entries of after that are not in before, and those of before that are
-// not in after: what was added, changed or removed.
+// What was added, changed or removed: the entries in only one of before and after.
 std::vector<std::string> Differences(const std::vector<std::string>& before,
                                      const std::vector<std::string>& after);
 
-// Removes a folder with everything in it, however long its paths: the ANSI
-// file functions stop at 259 characters, the wide ones do not.
+// Removes a folder tree however long its paths (the ANSI file functions stop at 259).
 void RemoveLongTree(const std::string& folder);

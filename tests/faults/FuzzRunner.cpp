@@ -36,9 +36,8 @@ std::string CheckEntry(const ComponentEntry& entry, int index) {
             return where + "a text longer than 2047 characters";
     if (!entry.Selected || entry.Succeeded)
         return where + "not selected, or marked as succeeded, at load";
-    // A number past the 64-bit range is unreadable and gives 0; converted
-    // anyway, it would wrap to the lowest value (no generated file names
-    // that value itself).
+    // Past the 64-bit range a number reads as 0; converted anyway it would wrap to the lowest
+    // value (no generated file names that value itself).
     if (entry.Size == INT64_MIN)
         return where + "size out of range";
     return "";
@@ -66,8 +65,7 @@ std::string LoadAndShow(const std::string& file, SelectionPage& page) {
                       std::to_string(InstallSession.ComponentCount) + " components";
     }
     ResetInstallSession();
-    // The rows hold references to the entries just released: empty the list
-    // before anything can look at them.
+    // The rows refer to the entries just released: empty the list before anything reads them.
     page.FillComponentList();
     return problem;
 }

@@ -1,7 +1,5 @@
-// The real Setup.exe with a hostile configuration, driven from this process:
-// the user answers No to the quit question on every page and then installs.
-// The run must end on the completion page with the right outcome for each
-// component, exit code 0, and nothing written outside the destination.
+// The real Setup.exe with a hostile configuration; the user says No to quitting on every page,
+// then installs: it ends on the completion page, outcomes right, exit 0, nothing written outside.
 #include "Driver.h"
 #include "FaultTally.h"
 #include "FileTree.h"
@@ -83,9 +81,8 @@ TEST(HostileSetup, NoOnEveryPageThenEachComponentEndsWithItsOwnOutcome) {
     }
     HWND completion = WaitForPage(setup.Id(), "Installation complete", 60000);
     const auto rows = ListRows(ControlsOfClass(completion, "SysListView32").at(0));
-    // The long description names no path here (no subfolder, no log), but
-    // its package is Good's: one product cannot be two components, so the
-    // second section fails rather than show a success it did not have.
+    // The long description names no path here (no subfolder, no log), but its package is
+    // Good's: one product cannot be two components, so the second fails, not a false success.
     const char* const expected[] = {"Succeeded", "Failed", "Failed", "Failed", "Failed", "Failed"};
     ASSERT_EQ(rows.size(), std::size(expected));
     for (size_t i = 0; i < rows.size(); ++i) {

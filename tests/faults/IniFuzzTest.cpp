@@ -1,6 +1,5 @@
-// Generated configuration files loaded and shown on the selection page: most
-// in this process, one after the other, and the biggest in processes of their
-// own, where a crash or a detected overflow is counted rather than fatal.
+// Generated configuration files loaded and shown on the selection page: most in this process,
+// the biggest in processes of their own, where a crash or detected overflow is only counted.
 #include "FaultTally.h"
 #include "FuzzRunner.h"
 #include "IniGenerator.h"
@@ -28,8 +27,7 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Every 2,500th file is a big one: a line of a megabyte or thousands of
-// sections.
+// Two files in every 2,500 are big: a line of a megabyte or thousands of sections.
 bool IsBig(int serial) {
     return serial % 2500 == 3 || serial % 2500 == 4;
 }
@@ -42,8 +40,7 @@ IniKind KindOf(int serial) {
     return static_cast<IniKind>(serial % static_cast<int>(IniKind::KindCount));
 }
 
-// How many files: the test run's share by default, more when the variable
-// says so (tools/faults.sh runs the whole 10,000 and a few hundred children).
+// The test run's share, or the variable's count (tools/faults.sh: 10,000 and a few hundred).
 int FileCount(const char* variable, int testRunShare) {
     const char* count = std::getenv(variable);
     return count ? std::atoi(count) : testRunShare;
@@ -77,8 +74,7 @@ TEST(IniFuzz, GeneratedFilesLoadAndShowInOneProcess) {
     std::printf("ini fuzz: %d files in one process, slowest %.3f s\n", files, slowest);
 }
 
-// What a child process's exit code means. abort() ends a process with 3: the
-// stack protector and the fortified functions end it that way.
+// A child's exit code: abort(), as the stack protector and fortified functions call it, gives 3.
 enum class ChildEnd { Passed, CheckFailed, Aborted, Crashed };
 
 ChildEnd Classify(DWORD code) {
@@ -177,8 +173,7 @@ TEST(IniFuzz, BigFilesInProcessesOfTheirOwn) {
                 count, crashes, aborts, failed);
 }
 
-// Does its work only as a child of the test above, with the file on the
-// command line.
+// Works only as a child of the test above, with the file on the command line.
 TEST(IniFuzzChild, LoadsTheFileNamedOnTheCommandLine) {
     const std::string commandLine = GetCommandLineA();
     const size_t at = commandLine.find(FileArgument);

@@ -1,6 +1,5 @@
-// Installer results that a real package cannot produce on demand, through a
-// scripted service: every failing result, unreadable product codes and
-// failed removals. No failure may show as success, and every row is tried.
+// Installer results a real package cannot produce on demand, through a scripted service:
+// no failure may show as success, and every row is tried.
 #include "BoxAnswerer.h"
 #include "EarlierPackages.h"
 #include "FakeProgressRows.h"
@@ -17,16 +16,14 @@
 
 namespace {
 
-// User exit, another installation under way, restart required (still a
-// failure here), bad package, file not found, restart started, cannot
-// upgrade, a result no one knows.
+// Restart required counts as a failure here; the last is a result no one knows.
 const UINT FailingResults[] = {
     ERROR_INSTALL_FAILURE,          ERROR_INSTALL_USEREXIT,        ERROR_INSTALL_ALREADY_RUNNING,
     ERROR_SUCCESS_REBOOT_REQUIRED,  ERROR_INSTALL_PACKAGE_INVALID, ERROR_FILE_NOT_FOUND,
     ERROR_SUCCESS_REBOOT_INITIATED, ERROR_PRODUCT_VERSION,         0xFFFFFFFFu};
 
-// Makes one step of the product-code read fail for each row as the run
-// starts on it: open, view, execute, fetch, get, then none.
+// As each row starts, fails one step of its product-code read: open, view, execute, fetch, get,
+// then none.
 class RowsWithFailingReads : public FakeProgressRows {
   public:
     void SetRowStatus(int row, const std::string& status) override {
@@ -54,8 +51,7 @@ TEST(ScriptedFaults, EveryFailingResultIsAFailedRowAndEveryRowIsTried) {
     const std::string dest = root / "dest";
     SetDestinationFolder(dest);
     ScriptedMsi msi;
-    // The product is present: a row whose product code is read installs
-    // over it, a row whose read fails installs afresh.
+    // The product is present: a row whose code is read installs over it, else afresh.
     Script.States[Script.ProductCode] = INSTALLSTATE_DEFAULT;
     std::vector<ComponentEntry> entries;
     for (size_t i = 0; i < results.size(); ++i)
@@ -100,15 +96,14 @@ TEST(ScriptedFaults, EveryFailingResultIsAFailedRowAndEveryRowIsTried) {
             << i;
     }
     EXPECT_EQ(call, entries.size());
-    // Every row's product code is read from its package; the state is asked
-    // only for one that was read.
+    // Every row's product code is read; the state is asked only for one that was read.
     EXPECT_EQ(Script.CallsStartingWith("open ").size(), entries.size());
     EXPECT_EQ(Script.CallsStartingWith("state ").size(), entries.size() / 6);
     ResetInstallSession();
 }
 
-// A removal that asks for a restart (3010, 1641) has removed the product:
-// the check goes on. Every other result ends it.
+// A removal asking for a restart (3010, 1641) has removed the product and the check goes on;
+// every other result ends it.
 TEST(ScriptedFaults, AFailedRemovalEndsTheCheckWhateverItsResult) {
     for (UINT result : FailingResults) {
         ++Tally.Cases;

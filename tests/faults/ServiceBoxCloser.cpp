@@ -1,4 +1,4 @@
-// Answers every dialog box of this process with its default button.
+// Posts OK and Cancel to every dialog box of this process.
 #include "ServiceBoxCloser.h"
 
 #include "UserInput.h"

@@ -1,6 +1,5 @@
-// Closes the message boxes the installer service shows in this process (its
-// "installation failed" box blocks until answered), from a thread of its
-// own, and counts them.
+// Closes and counts, from its own thread, the installer service's message boxes in this
+// process (its "installation failed" box blocks until answered).
 #pragma once
 
 #include <atomic>

@@ -114,8 +114,7 @@ TEST(RunLog, ALogThatCannotBeOpenedFallsBackToTheTemporaryFolderAndSaysWhy) {
 
 namespace {
 
-// The exit code a deployment tool reads, from the rows' results and
-// outcomes (Succeeded as the run set it).
+// The exit code a deployment tool reads, from the rows' results and Succeeded as the run set it.
 TEST_F(Presets, TheExitCodeTellsRestartsBusyServiceAndFailuresApart) {
     const struct {
         std::vector<std::pair<unsigned, bool>> rows; // result, succeeded

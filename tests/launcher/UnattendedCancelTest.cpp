@@ -1,5 +1,4 @@
-// An unattended run whose package is cancelled (the service's result 1602)
-// stops there and ends with 1602, which deployment tools read as cancelled.
+// A cancelled package stops an unattended run with 1602, which deployment tools read as cancelled.
 #include "CommandLine.h"
 #include "Configuration.h"
 #include "ScriptedMsi.h"
@@ -14,8 +13,7 @@ namespace {
 TEST(UnattendedRun, ACancelledPackageStopsTheRunWith1602) {
     ResetInstallSession();
     ScratchFolder root;
-    // Packages beside the running program, where staging takes them from: a
-    // package that is not there is never handed to the service.
+    // Staging takes packages from beside this program; a missing one never reaches the service.
     const std::string prefix = "nvn-cancel-" + std::to_string(GetCurrentProcessId());
     for (const char* name : {"-core.msi", "-data.msi"})
         WriteTextFile(TestProgramFolder() + "\\" + prefix + name, "package");

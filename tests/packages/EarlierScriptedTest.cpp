@@ -1,5 +1,4 @@
-// Removal of earlier packages against a scripted service, with the real
-// consent box answered from a second thread.
+// Removal of earlier packages on a scripted service; a second thread answers the real consent box.
 #include "BoxAnswerer.h"
 #include "EarlierPackages.h"
 #include "ScriptedMsi.h"

@@ -1,5 +1,4 @@
-// Removal of earlier packages on the real service: products installed from
-// test packages that carry the earlier product codes.
+// Removal of earlier packages on the real service: test packages carrying the earlier codes.
 #include "BoxAnswerer.h"
 #include "EarlierPackages.h"
 #include "MsiFunctions.h"

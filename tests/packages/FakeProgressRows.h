@@ -9,8 +9,7 @@
 // The installation run's view of the progress page, recording every call.
 class FakeProgressRows : public ProgressRows {
   public:
-    // One row per selected component of the session, in catalogue order, as
-    // the progress page lists them.
+    // One row per selected session component, in catalogue order, as the progress page lists them.
     FakeProgressRows();
 
     int RowCount() override;
@@ -30,12 +29,10 @@ class FakeProgressRows : public ProgressRows {
     // What each row shows now.
     std::vector<int> Images;
     std::vector<std::string> Statuses;
-    // What the page showed while packages installed: "<per mille>" for each
-    // bar position, "action <text>" for each action line, "cancel <0|1>" for
-    // each change of whether Cancel can be pressed.
+    // Shown while installing: "<per mille>" per bar position, "action <text>" per action line,
+    // "cancel <0|1>" per change of whether Cancel can be pressed.
     std::vector<std::string> Shown;
-    // The user confirms Cancel when the page is served while this row is
-    // being installed; -1: never.
+    // The user confirms Cancel when the page is served while this row installs; -1: never.
     int CancelOnRow = -1;
     // The page's window, owner of the service's boxes.
     HWND Owner = nullptr;

@@ -1,6 +1,5 @@
-// Outcomes the service's result alone does not tell, and the removal run,
-// against a scripted service: products that another package removes or
-// changes, two sections naming one product, and removals that need a restart.
+// On a scripted service, outcomes its result alone does not tell, and the removal run: products
+// another package removes or changes, two sections naming one product, removals needing a restart.
 #include "FakeProgressRows.h"
 #include "InstallationRun.h"
 #include "ProductRemoval.h"

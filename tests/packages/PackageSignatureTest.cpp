@@ -1,6 +1,5 @@
-// Which packages a signed installer accepts. Wine 8's WinVerifyTrust does not
-// compare a signed package's bytes with its signature (Windows does); it does
-// for a program, so the changed-bytes case is shown on a signed program.
+// Which packages a signed installer accepts. Wine 8's WinVerifyTrust checks a program's bytes
+// against its signature but not a package's (Windows does both): changed bytes use a program.
 #include "PackageSignature.h"
 #include "TestFiles.h"
 

@@ -85,8 +85,7 @@ TEST_F(ProgressPageRun, WhileAPackageInstallsOnlyCancelTheFrameAndTheSystemTakeI
 TEST_F(ProgressPageRun, ThePageAnswersOtherProgramsWhileTheServiceReportsProgress) {
     ScriptedMsi msi;
     SetSessionComponents({SelectedComponent("Core", "core.msi")});
-    // About a second of progress reports, one every 20 ms, as Windows sends
-    // them while it copies files.
+    // About a second of progress reports, one every 20 ms, as Windows sends while copying files.
     Script.Messages.push_back({INSTALLMESSAGE_PROGRESS, {0, 50, 0, 0}, ""});
     for (int i = 0; i < 50; ++i)
         Script.Messages.push_back({INSTALLMESSAGE_PROGRESS, {2, 1, 0, 0}, ""});
@@ -118,10 +117,8 @@ TEST_F(ProgressPageRun, CancelDuringARealInstallRollsThePackageBackAndStopsTheRu
     WatchedRows rows(page);
     std::string question;
     {
-        // The click is posted from outside and served when the service next
-        // calls the handler. Windows cancels on the handler's next IDCANCEL;
-        // Wine only at the action start of a package's own action, which
-        // Bulky has after its files are copied, before its registration.
+        // The click is served at the handler's next call. Windows cancels on its next IDCANCEL;
+        // Wine only at a package's own action start, which Bulky has between copy and registration.
         PageRobot robot([&](PageRobot& user) {
             user.WaitUntil("the second package to start", [&] {
                 return rows.Installing == 1 && IsWindowEnabled(page.cancelButton);

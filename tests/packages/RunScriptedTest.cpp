@@ -1,5 +1,4 @@
-// The installation run against a scripted service: the exact calls, and the
-// outcomes a real package cannot produce on demand.
+// The installation run on a scripted service: the exact calls, and outcomes no real package gives.
 #include "FakeProgressRows.h"
 #include "InstallationRun.h"
 #include "RecordedRows.h"
@@ -51,8 +50,7 @@ TEST_F(PackagesRunScripted, InstallsEachRowWithItsProductCodeRead) {
 
     RunInstallation(rows);
 
-    // Per package: its product code read, its state, the installation, then
-    // its version read and the service asked for the registered one.
+    // Per package: code read, state, install, then its version read and the registered one asked.
     auto package = [&](const std::string& path, const std::string& code) {
         return std::vector<std::string>{"open " + path + " read-only",
                                         "view 11 " + Query,
@@ -154,8 +152,7 @@ TEST_F(PackagesRunScripted, AnUnattendedRunSetsItsLevelAndCountsARestartRequestA
     EXPECT_TRUE(InstallSession.Components[0].Succeeded);
     EXPECT_FALSE(InstallSession.Components[1].Succeeded);
 
-    // The wizard's run through rows kept beside its page: 3010 shows Failed
-    // there, and the page sees every change.
+    // Through rows kept beside the wizard's page: 3010 shows Failed, the page sees every change.
     Script.Calls.clear();
     FakeProgressRows page;
     RecordedRows beside(page);
@@ -167,9 +164,8 @@ TEST_F(PackagesRunScripted, AnUnattendedRunSetsItsLevelAndCountsARestartRequestA
 }
 
 TEST_F(PackagesRunScripted, AnUnreadableProductCodeMeansAFreshInstallation) {
-    // Each of the five reading steps failing in turn, then a value too long
-    // for the buffer. Later steps are skipped; all three handles are closed
-    // in order, 0 for those never opened.
+    // Each of the five reading steps failing in turn, then a value too long for the buffer: later
+    // steps are skipped, all three handles closed in order, 0 for those never opened.
     const std::string path = dest + "\\SetupFiles\\core.msi";
     const std::vector<std::string> steps = {"open " + path + " read-only", "view 11 " + Query,
                                             "execute 12 0", "fetch 12", "get 13 1 40 zeroed"};
@@ -210,8 +206,7 @@ TEST_F(PackagesRunScripted, LogsEveryPackageIntoItsOwnFileInACreatedLogFolder) {
 
     RunInstallation(rows);
 
-    // Created with its parents before the first package; one file per
-    // Description, appended to when two packages share it.
+    // Made with its parents before the first package; one file per Description, appended if shared.
     EXPECT_TRUE(FolderIsThere(dest + "\\Deeper\\Logs"));
     const std::string logs = dest + "\\Deeper\\Logs\\";
     EXPECT_THAT(Script.CallsStartingWith("log"),
@@ -222,9 +217,8 @@ TEST_F(PackagesRunScripted, LogsEveryPackageIntoItsOwnFileInACreatedLogFolder) {
     EXPECT_TRUE(Script.Calls[2].starts_with("open "));
 }
 
-// A description is judged as the log file it names; one that cannot name a
-// file in the log folder costs its package the log, not the installation, and
-// logging is switched off so that the previous log does not take its entries.
+// A description that cannot name a file in the log folder costs its package the log, not the
+// installation; logging is switched off so the previous log does not take its entries.
 TEST_F(PackagesRunScripted, ADescriptionThatCannotNameALogFileInstallsWithoutALog) {
     SetSessionComponents({SelectedComponent("Tools, Samples etc.", "tools.msi"),
                           SelectedComponent("Norvane SDK: Samples", "sdk.msi"),

@@ -43,8 +43,7 @@ TEST(PackagesSafeNames, RefusesReservedDeviceNamesAsAnySegment) {
         EXPECT_FALSE(IsSafeRelativeName(name)) << name;
 }
 
-// Windows would store these under another name than the one given, or not
-// at all.
+// Windows would store these under another name than the one given, or not at all.
 TEST(PackagesSafeNames, RefusesTrailingDotsAndSpacesAndInvalidCharacters) {
     for (const char* name : {"trailing.", "trailing ", "x.msi.", "x.msi ", "sub.\\x", "sub \\x",
                              "a*b", "a?b", "a<b", "a>b", "a|b", "a\"b", "tab\tname", "line\nname"})
@@ -55,9 +54,8 @@ TEST(PackagesSafeNames, RefusesTrailingDotsAndSpacesAndInvalidCharacters) {
 
 namespace {
 
-// In Shift-JIS (code page 932) the second byte of a character may be 0x5C or
-// 0x7C: "サポート" holds a 0x7C, "一覧表" a 0x5C. Neither is "|" or "\", so
-// both names are good, while the same bytes read as code page 1252 are not.
+// In code page 932 a trail byte may be 0x5C or 0x7C: "サポート" holds a 0x7C, "一覧表" a 0x5C.
+// Neither is "|" or "\", so both names are good; read as code page 1252 they are not.
 const std::string Support = "\x83\x54\x83\x7C\x81\x5B\x83\x67";
 const std::string Overview = "\x88\xEA\x97\x97\x95\x5C";
 
@@ -67,7 +65,7 @@ TEST(PackagesSafeNames, JudgesCharactersOfDoubleByteCodePages) {
     EXPECT_TRUE(IsSafeFileName(Overview + ".log", 932));
     EXPECT_FALSE(IsSafeRelativeName(Support, 1252));
     EXPECT_FALSE(IsSafeFileName(Overview + ".log", 1252));
-    // A lead byte at the very end stands alone, and real separators still count.
+    // Real separators and ".." segments still count beside double-byte characters.
     EXPECT_FALSE(IsSafeRelativeName("..\\" + Support, 932));
     EXPECT_FALSE(IsSafeFileName(Support + "\\x.log", 932));
     EXPECT_FALSE(IsSafeRelativeName(Support + "|", 932));

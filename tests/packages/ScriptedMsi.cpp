@@ -54,13 +54,10 @@ UINT WINAPI OpenDatabase(LPCSTR path, LPCSTR persist, MSIHANDLE* database) {
     return Script.OpenResult;
 }
 
-// The property the last view asked for: the product code unless the query
-// names the version.
+// Whether the last view asked for ProductVersion rather than the product code.
 bool AskedForVersion = false;
 
-// The product code of a package: its own where scripted; else the first
-// package names ProductCode and each other package a code of its own, as
-// real packages do.
+// Each package has a code of its own, as real packages do.
 std::string CodeOf(const std::string& path) {
     auto found = Script.ProductCodes.find(path);
     if (found == Script.ProductCodes.end()) {

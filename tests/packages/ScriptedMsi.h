@@ -1,5 +1,4 @@
-// A scripted Windows Installer service: records every call the package
-// operations make and answers as the test says.
+// A scripted Windows Installer service: records every call and answers as the test says.
 #pragma once
 
 #include "MsiFunctions.h"
@@ -16,9 +15,7 @@ constexpr MSIHANDLE ScriptedRecord = 13;
 // The record of the service message being handed to the handler.
 constexpr MSIHANDLE ScriptedMessageRecord = 14;
 
-// One message of the service to its external user-interface handler: its
-// type and integer fields (from field 1), or for an action start its
-// description (field 2).
+// A message to the external user-interface handler: integer fields from field 1, Text field 2.
 struct ServiceMessage {
     INSTALLMESSAGE Type;
     std::vector<int> Fields;
@@ -27,7 +24,7 @@ struct ServiceMessage {
 
 struct MsiScript {
     // One text per call:
-    //   "ui <level> <owner HWND in hex|no owner>", "log <mode hex> <file> <attributes>",
+    //   "ui <level> <owner <HWND hex>|no owner>", "log <mode hex> <file> <attributes>",
     //   "open <path> <read-only|other>", "view <database> <query>",
     //   "execute <view> <record>", "fetch <view>",
     //   "get <record> <field> <length> <zeroed|dirty>", "close <handle>",
@@ -41,33 +38,27 @@ struct MsiScript {
     UINT ExecuteResult = ERROR_SUCCESS;
     UINT FetchResult = ERROR_SUCCESS;
     UINT GetResult = ERROR_SUCCESS;
-    // The value field 1 holds; a value that does not fit the caller's buffer
-    // answers ERROR_MORE_DATA, as the service does.
+    // Field 1's value; one that does not fit the buffer gets ERROR_MORE_DATA, as from the service.
     std::string ProductCode = "{0D7C4B5E-1111-4222-8333-944455556666}";
-    // Product codes by package path. A package not listed here when it is
-    // first read is added: the first with ProductCode, each other with a code
-    // of its own.
+    // Product codes by package path; an unlisted package is added when first read: the first
+    // with ProductCode, each other with a code of its own.
     std::map<std::string, std::string> ProductCodes;
     // The ProductVersion every package holds.
     std::string ProductVersion = "1.0.0";
-    // Registered versions by product code: an installation that succeeds
-    // registers its package's product at ProductVersion, unless
-    // RegisterOnInstall is false (Install then says what is registered).
+    // Registered versions by product code; a successful install registers at ProductVersion
+    // unless RegisterOnInstall is false (Install then says what is registered).
     std::map<std::string, std::string> Registered;
     bool RegisterOnInstall = true;
 
     // States by product code; any other product is unknown (absent).
     std::map<std::string, INSTALLSTATE> States;
-    // Removal results by product code; any other removal succeeds (and the
-    // product's state becomes absent, its registration goes).
+    // Removal results by product code, else success; a success makes it absent and unregistered.
     std::map<std::string, UINT> RemoveResults;
     // Installation result; 0 unless set.
     std::function<UINT(const std::string& path, const std::string& commandLine)> Install;
 
-    // What each install sends through the registered handler (the messages
-    // its filter lets through), this long apart, before it returns. An
-    // IDCANCEL answer stops the messages and the install returns 1602, as
-    // the service does after rolling the package back.
+    // What each install sends the handler (as its filter allows), this long apart, before it
+    // returns; IDCANCEL stops them and the install returns 1602, as the service does on rollback.
     std::vector<ServiceMessage> Messages;
     DWORD MessageIntervalMs = 0;
     // The handler's answers, in order, and the handler registrations
@@ -81,8 +72,7 @@ struct MsiScript {
 
 extern MsiScript Script;
 
-// Puts the scripted service, with a fresh script, in place of the real one
-// for its lifetime.
+// Puts the scripted service, with a fresh script, in place of the real one for its lifetime.
 class ScriptedMsi {
   public:
     ScriptedMsi();

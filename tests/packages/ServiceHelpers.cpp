@@ -43,8 +43,7 @@ INSTALLSTATE ProductState(const std::string& productCode) {
 }
 
 std::string PackedProductCode(const std::string& productCode) {
-    // Hex digits only; the first three groups reversed whole, the last two
-    // byte by byte with the digits of each byte swapped.
+    // Hex digits only: the first three groups reversed, the rest with each byte's digits swapped.
     std::string hex;
     for (char c : productCode)
         if (c != '{' && c != '}' && c != '-')

@@ -1,5 +1,4 @@
-// Helpers for tests that install and remove real products through the
-// machine's Windows Installer service.
+// Helpers for tests that install and remove real products through the Windows Installer service.
 #pragma once
 
 #include <windows.h>
@@ -16,8 +15,8 @@ inline constexpr const char* NestedProductCode = "{48462116-4A84-4F88-BB01-1CED0
 std::string TestPackageFolder();
 std::string TestPackagePath(const std::string& package);
 
-// What the package recorded of its installation's property (InstallDir,
-// CameLauncher, Reinstall); "<none>" when nothing was recorded.
+// The package's record of an installation property (InstallDir, CameLauncher, Reinstall);
+// "<none>" when nothing was recorded.
 std::string RecordedProperty(const std::string& package, const std::string& name);
 void ForgetRecordedProperties(const std::string& package);
 
@@ -26,8 +25,7 @@ UINT InstallTestPackage(const std::string& package, const std::string& folder);
 
 INSTALLSTATE ProductState(const std::string& productCode);
 
-// The registry form of a product code ("{12345678-9ABC-...}" with each part
-// reversed).
+// The registry form of a product code ("{12345678-9ABC-...}" with each part reversed).
 std::string PackedProductCode(const std::string& productCode);
 
 // Removes the product when it is present, at the end of its scope.
@@ -42,14 +40,11 @@ class ProductCleanup {
     std::string productCode_;
 };
 
-// Makes the service report an installed product as advertised: its
-// registration loses the mark of a completed installation and keeps the
-// cached package, so the product can still be removed. (Wine cannot advertise
-// a product, nor remove one that is only registered as advertised.)
+// Makes an installed product read as advertised, keeping its cached package so it can be
+// removed. (Wine cannot advertise a product, nor remove one registered only as advertised.)
 void MarkAsAdvertised(const std::string& productCode);
 
-// Ends the test program when a test runs longer than allowed: Wine's service
-// can hang on a bad installation target instead of failing.
+// Ends the test program past the time allowed: Wine's service can hang on a bad target.
 class InstallWatchdog {
   public:
     explicit InstallWatchdog(DWORD milliseconds = 60000);

@@ -1,6 +1,5 @@
-// The installation run with the service's messages: the bar's position
-// follows the documented progress protocol, and a confirmed Cancel stops the
-// run with the current package rolled back.
+// The run with the service's messages: the bar follows the documented progress protocol, and a
+// confirmed Cancel stops the run with the current package rolled back.
 #include "FakeProgressRows.h"
 #include "InstallationRun.h"
 #include "ScriptedMsi.h"
@@ -46,8 +45,7 @@ class PackagesServiceMessages : public ::testing::Test {
 
 TEST_F(PackagesServiceMessages, TheBarFollowsTheProgressProtocolForwardAndBackward) {
     SetSessionComponents({SelectedComponent("Core", "core.msi")});
-    // Each message, and what the page shows after it (nothing when the
-    // position does not change).
+    // Each message, and what the page shows after it (nothing when the position stays).
     const std::vector<std::pair<ServiceMessage, std::vector<std::string>>> steps = {
         {Progress(Reset, 1000), {}},
         {Progress(Report, 250), {"250"}},

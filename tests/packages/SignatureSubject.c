@@ -1,5 +1,4 @@
-/* A small program to be signed, and changed after signing, by the signature
- * tests. */
+// A small program the signature tests sign, then change after signing.
 int main(void) {
     return 0;
 }

@@ -1,5 +1,4 @@
-// Staging of the selected packages under the destination, on the real file
-// system.
+// Staging of the selected packages under the destination, on the real file system.
 #include "FakeProgressRows.h"
 #include "Folders.h"
 #include "InstallationRun.h"
@@ -148,9 +147,8 @@ TEST_F(PackagesStaging, NothingIsCopiedWhenTheStagingFolderCannotBeMade) {
                 ElementsAre("blocked", "dest", "dest\\SetupFiles", "dist", "dist\\a.msi"));
 }
 
-// A staged package of an earlier run is the registered source of a product
-// that is installed already: a package that cannot be staged now leaves it
-// byte for byte, and its row fails without a call to the service.
+// An earlier run's staged package is the registered source of an installed product: one that
+// cannot be staged now leaves it byte for byte, and its row fails without calling the service.
 TEST_F(PackagesStaging, APackageThatCannotBeStagedKeepsTheEarlierCopyAndIsNotInstalled) {
     CreateFolderPath(dest + "\\SetupFiles\\Tools");
     const std::string earlier[] = {"gone.msi", "Tools\\gone.msi", "locked.msi", "unsigned.msi"};
@@ -242,8 +240,7 @@ TEST_F(PackagesStaging, LinksWhereStagingWritesAreNeverWrittenThrough) {
     }
 }
 
-// From the end of its copy until its installation has ended, nobody changes,
-// replaces or deletes the staged package.
+// From its copy until its installation has ended, nobody changes, replaces or deletes it.
 TEST_F(PackagesStaging, AStagedPackageIsHeldUntilItsInstallationHasEnded) {
     WriteTextFile(dist + "\\a.msi", "package a");
     SetSessionComponents({SelectedComponent("A", "a.msi")});
@@ -272,8 +269,7 @@ TEST_F(PackagesStaging, AStagedPackageIsHeldUntilItsInstallationHasEnded) {
 }
 
 TEST_F(PackagesStaging, APackageAlreadyInTheStagingFolderIsItsOwnSource) {
-    // The distribution folder is the staging folder itself, under several
-    // spellings of its name.
+    // The distribution folder is the staging folder itself, under several spellings of its name.
     CreateFolderPath(dest + "\\SetupFiles");
     WriteTextFile(Staged("a.msi"), "package a");
     SetSessionComponents({SelectedComponent("A", "a.msi")});
@@ -292,8 +288,7 @@ TEST_F(PackagesStaging, APackageAlreadyInTheStagingFolderIsItsOwnSource) {
     EXPECT_EQ(ReadTextFile(dist + "\\a.msi"), "package a");
 }
 
-// "Strasse" and "Straße" are one word to the user's language rules but
-// two folders: the package is copied from one into the other.
+// "Strasse" and "Straße" are one word to language rules but two folders: the package is copied.
 TEST_F(PackagesStaging, FoldersEqualOnlyByLanguageRulesAreTwoFolders) {
     const std::string source = root / "Strasse";
     SetDestinationFolder(root / "Stra\xDF"

@@ -1,5 +1,4 @@
-// Answers this process's message boxes from a thread of its own, the way a
-// user would: finds the box by its caption and clicks a button.
+// Answers this process's message boxes by caption from a thread of its own, as a user would.
 #pragma once
 
 #include <windows.h>

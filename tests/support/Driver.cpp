@@ -26,8 +26,7 @@ constexpr UINT MessageTimeout = 3000;
 
 using support::WaitFor;
 
-// Memory inside the installer's process, for list-view messages whose
-// arguments are pointers.
+// Memory in the installer's process for list-view messages that take pointers.
 class RemoteBuffer {
   public:
     RemoteBuffer(HWND window, size_t size) : size_(size) {
@@ -101,8 +100,7 @@ void SetItemState(HWND list, int row, UINT state, UINT mask) {
     item.stateMask = mask;
     buffer.Write(0, &item, sizeof item);
     DWORD_PTR result = 0;
-    // The installer may answer with a message box from inside its change
-    // handler: do not wait for it, and leave the memory to the target.
+    // The change handler may show a message box: don't wait; leave the memory to the target.
     if (!SendMessageTimeoutA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(buffer.At(0)),
                              SMTO_NORMAL, 500, &result))
         buffer.Keep();
@@ -112,9 +110,8 @@ void SetItemState(HWND list, int row, UINT state, UINT mask) {
 
 namespace {
 
-// This process's environment with the program-files folder replaced, as a
-// block for CreateProcess. Wine sets ProgramFiles of a 64-bit process from
-// ProgramW6432, so both are given.
+// This process's environment with ProgramFiles replaced, as a CreateProcess block.
+// Wine sets ProgramFiles of a 64-bit process from ProgramW6432, so both are given.
 std::string EnvironmentWithProgramFiles(const std::string& value) {
     const std::string names[] = {"ProgramFiles", "ProgramW6432"};
     std::string block;

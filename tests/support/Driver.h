@@ -1,7 +1,5 @@
-// Drives the real Setup.exe from another process, as a user would: finds its
-// pages and message boxes by caption, reads and sets controls, clicks, presses
-// keys, and waits for the process to end. Every wait has a timeout; a failure
-// says which page and which control were expected.
+// Drives the real Setup.exe from another process as a user would. Every wait has a
+// timeout; a failure says which page and control were expected.
 #pragma once
 
 #include <windows.h>
@@ -22,10 +20,8 @@ constexpr DWORD DefaultTimeout = 15000;
 // The installer process under test.
 class SetupProcess {
   public:
-    // Starts <folder>\Setup.exe with <folder> as its working folder and
-    // programFiles as its ProgramFiles environment value (empty: unchanged),
-    // which puts its default destination under that folder, and the given
-    // command-line arguments.
+    // Starts <folder>\Setup.exe in <folder> with the arguments; programFiles (empty:
+    // unchanged) becomes ProgramFiles, which puts the default destination under it.
     SetupProcess(const std::string& folder, const std::string& programFiles,
                  const std::string& arguments = "");
     ~SetupProcess();
@@ -41,8 +37,7 @@ class SetupProcess {
     PROCESS_INFORMATION info_ = {};
 };
 
-// A visible top-level window of the process whose caption is `caption` and
-// that has a child whose text is `childText` (empty: any window).
+// A visible top-level window of the process with `caption` and a child `childText` (empty: any).
 HWND FindTopLevel(DWORD processId, const std::string& caption, const std::string& childText = "",
                   const char* className = nullptr);
 
@@ -68,10 +63,9 @@ std::string Text(HWND window);
 bool IsEnabled(HWND window);
 bool IsChecked(HWND button);
 
-// Input.
 void Click(HWND button); // posted BM_CLICK, as a mouse click
 void SetEditText(HWND edit, const std::string& text);
-void PressKey(HWND page, UINT virtualKey); // to the page's focused control
+void PressKey(HWND page, UINT virtualKey); // to a control, or to a page's focused control
 void PressAlt(HWND page, char letter);     // Alt+letter access key
 void CloseFromTitleBar(HWND page);         // the close box
 void MoveWindowTo(HWND window, int left, int top);

@@ -47,8 +47,6 @@ PageRobot::~PageRobot() {
 }
 
 void PageRobot::WaitUntilShown(const Form& page) {
-    // On screen, not disabled by a box, and holding the focus, so that keys
-    // reach it.
     WaitFor(
         "a page to show",
         [&] {
@@ -83,8 +81,7 @@ HWND PageRobot::Focus() {
     return support::FocusOf(uiThread_);
 }
 
-// The window a key goes to. While a click is being handled the thread may for
-// a moment have no focus; a key posted to no window would be lost.
+// Mid-click the thread may briefly have no focus, and a key posted to no window is lost.
 HWND PageRobot::KeyTarget() {
     WaitFor("a window with the focus", [&] { return Focus() != nullptr; });
     return Focus();

@@ -7,9 +7,8 @@
 
 namespace support {
 
-// Runs busy() on this thread while another thread sends the window WM_NULL
-// every 10 ms, as a program that broadcasts to every window does; returns
-// the longest round trip in milliseconds and the number of round trips.
+// Runs busy() here while another thread sends the window WM_NULL every 10 ms, as a program
+// broadcasting to all windows does; returns the longest round trip (ms) and the count.
 struct RoundTrips {
     double LongestMs = 0;
     int Count = 0;

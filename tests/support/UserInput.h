@@ -1,6 +1,4 @@
-// Finding windows and playing the user, shared by every test program: the
-// in-process page robot, the box answerers and the end-to-end driver are all
-// built on these few functions.
+// Finding windows and playing the user: the base of the page robot, box answerers and driver.
 #pragma once
 
 #include <windows.h>
@@ -25,9 +23,8 @@ template <class Condition> bool WaitFor(DWORD timeout, Condition done) {
     }
 }
 
-// The text the system keeps for a window (the caption of a top-level window,
-// a label or a button), read without a message: it works while the window's
-// thread is busy and handles no messages.
+// The text the system keeps for a window, read without a message, so it works while the
+// window's thread is busy.
 std::string StoredText(HWND window);
 std::string ClassOf(HWND window);
 
@@ -48,8 +45,7 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const std::string& className);
 
 // The text of a message box.
 std::string MessageBoxText(HWND box);
-// Presses the box's button with this ID (IDOK, IDYES, IDNO, ...) as a click
-// would; false when the box has no such button.
+// Presses the box's button with this ID as a click would; false when it has none.
 bool ClickBoxButton(HWND box, int button);
 
 // The window that has the keyboard focus in the thread, or null.

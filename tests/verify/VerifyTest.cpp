@@ -1,5 +1,4 @@
-// The distribution check on distributions with faults, in-process and
-// through the real Setup.exe /verify.
+// The distribution check on faulty distributions, in-process and via the real Setup.exe /verify.
 #include "ConfigurationText.h"
 #include "EncodingExample.h"
 #include "Session.h"
@@ -26,8 +25,7 @@ using ::testing::Matcher;
 using ::testing::StartsWith;
 using ::testing::UnorderedElementsAreArray;
 
-// The build tree's sample packages and test packages, seen from this
-// program's folder (build/tests/verify).
+// The build tree's sample and test packages, from this program's folder (build/tests/verify).
 std::string BuildFile(const std::string& relative) {
     return TestProgramFolder() + "\\..\\..\\" + relative;
 }
@@ -88,8 +86,7 @@ std::vector<std::string> FindingLines(const Findings& findings) {
     return FindingLines(FormatReport(report));
 }
 
-// One expected report line: severity, section and setting as written, and
-// a piece of what is wrong and of what the installer would do.
+// One expected report line: its kind, a piece of what is wrong and of what the installer would do.
 Matcher<std::string> Row(const std::string& kind, const std::string& problem,
                          const std::string& effect) {
     return AllOf(StartsWith(kind + ": "), HasSubstr(problem),
@@ -141,9 +138,8 @@ TEST(SetupVerify, FindsEachFaultOnceExitsWithOneAndChangesNothing) {
               INSTALLSTATE_UNKNOWN);
 }
 
-// Warnings alone ship: exit 0. The report goes, as every /log, into a folder
-// made for it and after what the file held; a report that cannot be written
-// is exit 2, never taken for "errors found" (1) or a pass.
+// Warnings alone ship: exit 0. The report is appended, as every /log, in a folder made for it;
+// one that cannot be written is exit 2, never taken for "errors found" (1) or a pass.
 TEST(SetupVerify, AppendsTheReportIntoANewFolderAndTellsAnUnwritableOne) {
     ScratchFolder dist, logs;
     CopyInto(dist, "launcher\\Setup.exe", "Setup.exe");
@@ -262,10 +258,8 @@ TEST(DistributionCheck, ReportsWhatTheRunWouldReadOtherwise) {
     EXPECT_EQ(InstallSession.ComponentCount, 0);
 }
 
-// A signed Setup.exe installs only packages signed with its own certificate;
-// one whose own signature does not verify installs none. Under Wine a changed
-// byte is found in a program but not in a signed package (its digest is not
-// checked there; Windows checks it).
+// A signed Setup.exe installs only packages of its own certificate, none if its own signature
+// fails. Wine checks a program's digest but not a signed package's (Windows checks both).
 TEST(DistributionCheck, ASignedSetupTakesOnlyPackagesOfItsOwnSigner) {
     ScratchFolder dist;
     CopyInto(dist, "dist\\Setup.exe", "Setup.exe");
@@ -299,12 +293,10 @@ TEST(DistributionCheck, ASignedSetupTakesOnlyPackagesOfItsOwnSigner) {
                                         "refuses every package")));
 }
 
-// The rules for what a package built with wixl cannot carry: another
-// processor, several languages, ALLUSERS=2 with MSIINSTALLPERUSER=1, loose
-// files, REBOOT by its first letter.
+// What a package built with wixl cannot carry: another processor, several languages,
+// ALLUSERS=2 with MSIINSTALLPERUSER=1, loose files, REBOOT by its first letter.
 TEST(DistributionCheck, JudgesPackageFactsAsWindowsInstallerDoes) {
-    // A sound package's facts, one changed per case; the finding expected,
-    // a piece of its text, or none.
+    // A sound package's facts, one changed per case; the finding expected, a piece of it, or none.
     struct Case {
         std::string Template = "x64;1033", Language = "1033", AllUsers = "1", PerUser = "",
                     Cabinet = "#payload.cab", Reboot = "", Finding = "";

@@ -1,10 +1,8 @@
-// What a high-contrast user sees and what a screen reader says. A program
-// reads the colour scheme when it starts, so the "High Contrast Black" checks
-// run in a child process started after the scheme is in the prefix's registry
-// (tools/high-contrast-black.reg). Wine's accessibility layer gives no
-// per-control names and keeps no annotation, so the names are checked as
-// Windows finds them: the static label just before a control in z-order, or
-// the name the page hands to SetAccessibleName (recorded here).
+// What a high-contrast user sees and a screen reader says. A program reads the colour scheme
+// at start, so the "High Contrast Black" checks run in a child started after
+// tools/high-contrast-black.reg is in the prefix. Wine gives no per-control accessible names
+// nor annotations, so names are checked as Windows finds them: the static label just before a
+// control in z-order, or the name the page hands to SetAccessibleName (recorded here).
 #include "AccessibleNames.h"
 #include "AllPages.h"
 #include "BrowseForFolder.h"
@@ -20,8 +18,8 @@ namespace {
 
 constexpr const char* ChildVariable = "NVN_HIGH_CONTRAST_CHILD";
 
-// The scheme of the .reg file for as long as the object lives; then the
-// colours as they were, and no high-contrast setting (a new prefix has none).
+// The .reg file's scheme while alive; then the old colours and no high-contrast setting (a new
+// prefix has none).
 struct HighContrastScheme {
     ScratchFolder scratch;
     std::string saved = scratch / "colours.reg";
@@ -44,8 +42,8 @@ void PrepareSession() {
     UseCatalogue({{"Core Runtime", true, true}, {"Chart Controls", true, false}});
 }
 
-// Controls whose text the page draws in its own colours (push buttons, edit
-// boxes and bars are the system's), labels only while they have a text.
+// Controls whose text the page draws in its own colours (push buttons, edit boxes and bars are
+// the system's); labels only while they have a text.
 bool ShowsText(const ControlDefinition& layout, HWND control) {
     using enum ControlKind;
     const ControlKind kind = layout.Kind;
@@ -57,10 +55,9 @@ double Luminance(COLORREF colour) {
     return 0.299 * GetRValue(colour) + 0.587 * GetGValue(colour) + 0.114 * GetBValue(colour);
 }
 
-// The share of the pixels of a control's text whose brightness is far from
-// that of its most common colour, its background. Left out: the mark of a
-// radio button or check box (the system's colours) and of a group box all
-// but its caption's start (the list inside is checked on its own).
+// The share of the pixels of a control's text whose brightness is far from its most common
+// colour, the background. Left out: a radio button's or check box's mark (the system's colours)
+// and all of a group box but its caption's start (the list inside is checked on its own).
 double ShareStandingOut(HWND control, ControlKind kind) {
     RECT area;
     GetClientRect(control, &area);
@@ -98,8 +95,8 @@ COLORREF BannerPixel(const Form& page, bool picture = false) {
     return pixel;
 }
 
-// Every text of every page stands out in the current scheme; in high contrast
-// the page shows the window colour where the picture would be.
+// Every text of every page stands out in the current scheme; in high contrast the page shows
+// the window colour where the picture would be.
 void CheckEveryTextStandsOut(bool highContrast) {
     PrepareSession();
     AllPages pages;
@@ -111,8 +108,8 @@ void CheckEveryTextStandsOut(bool highContrast) {
         for (HWND child = GetWindow(page->Handle, GW_CHILD); child;
              child = GetWindow(child, GW_HWNDNEXT)) {
             const ControlDefinition* layout = page->LayoutOf(child);
-            // Two short rows cover 0.4 % of the progress list; text the
-            // colour of its background covers nothing.
+            // Two short rows cover 0.4 % of the progress list; text the colour of its
+            // background covers nothing.
             if (layout && ShowsText(*layout, child)) {
                 EXPECT_GE(ShareStandingOut(child, layout->Kind), 0.002)
                     << "unreadable: " << WindowText(child) << " (" << support::ClassOf(child)
@@ -167,8 +164,8 @@ TEST(HighContrastChild, EveryPage) {
 
 std::map<HWND, std::string> annotated;
 
-// The name Windows gives a control: the annotation, else a button's caption
-// without its access-key mark, else the text of a static label just before it.
+// The name Windows gives a control: the annotation, else a button's caption without its
+// access-key mark, else the text of a static label just before it.
 std::string AccessibleName(HWND control) {
     if (annotated.count(control))
         return annotated[control];

@@ -1,5 +1,4 @@
-// One object of each of the eight pages, in the wizard's order, for tests
-// that check every page alike.
+// One object of each of the eight pages, in the wizard's order, for tests of every page alike.
 #pragma once
 
 #include "ContactPage.h"

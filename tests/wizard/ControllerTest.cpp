@@ -1,5 +1,4 @@
-// The controller: start-up, the page sequence with its transitions, the
-// position carried from page to page and the installation step.
+// The controller: start-up, the page sequence, the position carried between pages and the run.
 #include "ContactPage.h"
 #include "DestinationPage.h"
 #include "LicencePage.h"
@@ -229,9 +228,8 @@ TEST_F(Controller, KeysPressedDuringTheRunDoNotPressFinish) {
     RecordedSteps recorded;
     PackageSteps steps = recorded.Steps();
     steps.RunInstallation = [](ProgressRows&) {
-        // The impatient user presses Enter while nothing is processed. Real
-        // input goes to whatever has the focus when it is read: unless it is
-        // dropped, the completion page's Finish.
+        // An impatient Enter during the run: real input goes to whatever has the focus when it
+        // is read, so unless dropped it would press the completion page's Finish.
         INPUT keys[2] = {};
         for (INPUT& key : keys) {
             key.type = INPUT_KEYBOARD;

@@ -1,10 +1,7 @@
-// The pages at the display scales of common monitors. Wine reads the prefix's
-// DPI (LogPixels) when a program starts, so each DPI is checked in a child
-// process of this program, started after the value has been set; the value is
-// put back afterwards. Under Wine every monitor has that one DPI, so moving a
-// page between monitors of different DPI is not reproduced here; and Wine
-// gives every program that DPI whether its manifest declares it DPI-aware or
-// not, so the installer's declaration is not checked here either.
+// The pages at common monitors' display scales. Wine reads the prefix's DPI (LogPixels) at
+// start, so each DPI is checked in a child started after setting it. Wine gives every monitor
+// and every program that one DPI, DPI-aware manifest or not, so neither moving a page between
+// monitors of different DPI nor the installer's declaration is checked here.
 #include "AllPages.h"
 #include "Artwork.h"
 #include "Picture.h"
@@ -74,8 +71,7 @@ void ExpectNear(int actual, int layout, int dpi, const std::string& what) {
         << what << ": " << actual << " for " << layout << " at " << dpi << " DPI";
 }
 
-// The size a label's text needs in the label's own font, wrapped at its width
-// unless it is one line.
+// The size a label's text needs in its own font, wrapped at its width unless one line.
 SIZE TextSize(HWND label, bool oneLine) {
     const std::string text = WindowText(label);
     RECT client = {};

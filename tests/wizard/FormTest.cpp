@@ -1,5 +1,4 @@
-// The form layer and the page frame, on the welcome page and a small page of
-// the test's own: the close sequence, the keyboard and placement.
+// The form layer and page frame on the welcome page and a test page: closing, keys, placement.
 #include "Artwork.h"
 #include "Layout.h"
 #include "MessageTexts.h"
@@ -15,8 +14,7 @@
 
 namespace {
 
-// A page with an edit box, access keys, a disabled cancel button and a button
-// whose handler throws.
+// A page with an edit box, access keys, a disabled Cancel and a button whose handler throws.
 class TestPage : public Form {
   public:
     TestPage();
@@ -102,8 +100,8 @@ TEST_F(FormLayer, WelcomeNextNeverAsksAndItsDisabledBackDoesNothing) {
     EXPECT_FALSE(backRan);
 }
 
-// Also run on two screens of different sizes (tests/wizard/two-screens.sh),
-// where the desktop of both is larger than the primary monitor.
+// Also run on two screens of different sizes (tests/wizard/two-screens.sh), where the desktop
+// is larger than the primary monitor.
 TEST_F(FormLayer, WelcomeIsCentredOnItsMonitorsWorkAreaAtItsFirstShowOnly) {
     WelcomePage page;
     page.SetPosition(10, 20);

@@ -1,5 +1,5 @@
-// The destination, contact information and ready-to-install pages: what they
-// show, what they store on which close, and the free-space check.
+// The destination, contact and ready-to-install pages: what they show, store on which close,
+// and the free-space check.
 #include "BrowseForFolder.h"
 #include "ContactPage.h"
 #include "DestinationPage.h"
@@ -21,8 +21,7 @@ namespace {
 uint64_t freeBytes = 0;
 std::string measuredRoot;
 
-// The folder browser: each Change takes the next answer ("" cancels) and
-// records the folder it was opened at.
+// The folder browser: each Change takes the next answer ("" cancels) and records its start.
 std::vector<std::string> browserAnswers, browserStarts;
 
 class InputPages : public WizardTest {
@@ -78,8 +77,7 @@ TEST_F(InputPages, DestinationShowsTheDefaultTakesTheBrowsersAnswerAndKeepsItOnB
     EXPECT_EQ(browserStarts, std::vector<std::string>(2, defaultFolder));
     EXPECT_EQ(InstallSession.DestinationFolder, "D:\\");
 
-    // Next measures the root's drive; too little space keeps the page with
-    // the folder already stored.
+    // Next measures the root's drive; too little space keeps the page, the folder already stored.
     UseCatalogue({{"Core"}, {"Charts", false}});
     InstallSession.Components[0].Size = 100;
     InstallSession.Components[1].Size = 5000; // not selected
@@ -213,8 +211,7 @@ TEST_F(InputPages, LogOptionFollowsTheSessionAndInstallChecksTheSpaceEachTime) {
     EXPECT_FALSE(InstallSession.LogEnabled);
 }
 
-// The controls that have the focus when the page opens and after each Tab,
-// one key at a time; then the page is left with the button leaveWith names.
+// The focus on opening and after each Tab, one key at a time; then leaves by leaveWith's button.
 std::vector<HWND> TabStops(Form& page, size_t tabs, const std::function<HWND()>& leaveWith) {
     std::vector<HWND> stops;
     ShowModalWith(page, [&](PageRobot& robot) {
@@ -235,8 +232,7 @@ TEST_F(InputPages, TabGoesRoundEveryPageInItsOrder) {
     using ::testing::ElementsAre;
     UseCatalogue({{"Core"}, {"Data"}});
     SetDestinationFolder("E:\\Apps");
-    // The pages' controls exist once they have been shown: the stops are
-    // compared after each page has run.
+    // The pages' controls exist only once shown: the stops are compared after each page ran.
     SelectionPage selection;
     const auto selectionStops = TabStops(selection, 4, [&] { return selection.backButton; });
     EXPECT_THAT(selectionStops,

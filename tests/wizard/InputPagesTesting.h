@@ -6,8 +6,7 @@
 
 #include <commctrl.h>
 
-// A visible dialog (class #32770) of the thread with this caption, or with
-// any caption for nullptr; null when there is none.
+// A visible dialog (#32770) of the thread with this caption (nullptr: any); null if none.
 inline HWND VisibleDialog(DWORD thread, const char* caption) {
     return support::FindTopLevel({0, thread, support::DialogClass, caption ? caption : "", ""});
 }

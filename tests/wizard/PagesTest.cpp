@@ -29,9 +29,8 @@ bool InvariantHolds(const LicencePage& page) {
            Checked(page.acceptOption) != Checked(page.declineOption);
 }
 
-// From the page's first control: Don't accept -> Back -> Cancel (Next is
-// disabled) -> the agreement. One key at a time: each goes to the control
-// that has the focus then.
+// From the first control: Don't accept -> Back -> Cancel (Next is disabled) -> the agreement,
+// one key at a time, each to the control focused then.
 void TabIntoTheAgreement(PageRobot& robot, const LicencePage& page) {
     for (int i = 0; i < 3; ++i) {
         const HWND before = robot.Focus();
@@ -113,8 +112,7 @@ TEST_F(PagesTest, LicenceTextIsTheStoredAgreementReadOnlyAndTabLeavesIt) {
         robot.Click(page.backButton);
     });
     EXPECT_EQ(result, PageResults::Back);
-    // A keyboard user is never held in the box: Tab goes round to the
-    // selected answer.
+    // A keyboard user is never held in the box: Tab goes round to the selected answer.
     EXPECT_EQ(focusAfterTab, page.declineOption);
     const std::string shown = WindowText(page.agreementText);
     EXPECT_EQ(shown.substr(0, firstLine.size()), firstLine);
@@ -123,8 +121,8 @@ TEST_F(PagesTest, LicenceTextIsTheStoredAgreementReadOnlyAndTabLeavesIt) {
     EXPECT_TRUE(GetWindowLongA(page.agreementText, GWL_STYLE) & ES_READONLY);
 }
 
-// Each line of the agreement fits the box's text area in the page font, so
-// the box never wraps a line a second time into a ragged remainder.
+// Each agreement line fits the box's text area in the page font, so none wraps a second time
+// into a ragged remainder.
 TEST_F(PagesTest, LicenceLinesFitTheBox) {
     LicencePage page;
     RECT area = {};
@@ -267,8 +265,7 @@ TEST_F(PagesTest, CompletionListsTheOutcomeOfEverySelectedComponent) {
 TEST_F(PagesTest, CompletionEndsOnEnterAndOnTheCloseBoxWithoutAsking) {
     UseCatalogue({{"Core"}});
     CompletionPage page;
-    // Back and Cancel have no handlers on this page; these would show if a
-    // disabled button went off.
+    // Back and Cancel have no handlers here; these would show if a disabled button went off.
     page.MakeWindow();
     page.BindClick(page.backButton, [&] { page.PageResult = PageResults::Back; });
     page.BindClick(page.cancelButton, [&] { page.PageResult = PageResults::Back; });

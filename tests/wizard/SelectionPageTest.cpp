@@ -1,5 +1,5 @@
-// The component selection page: rows built from the catalogue, required
-// components, the at-least-one rule and when the marks are stored.
+// The selection page: rows from the catalogue, required components, the at-least-one rule and
+// when the marks are stored.
 #include "SelectionPage.h"
 
 #include "InputPagesTesting.h"
@@ -15,8 +15,7 @@ namespace {
 
 using SelectionPageTest = WizardTest;
 
-// A check mark changed as a program changes it (LVM_SETITEMSTATE with the
-// state image), without waiting: a notice may answer it.
+// A check mark set as a program sets it (LVM_SETITEMSTATE), without waiting: a notice may answer.
 void SetCheckLater(HWND list, int row, bool checked) {
     static LVITEMA item = {};
     item.stateMask = LVIS_STATEIMAGEMASK;
@@ -108,8 +107,7 @@ TEST_F(SelectionPageTest, RequiredRowIsCheckedAgainAfterOneNoticeByMouseOrSpaceB
     EXPECT_FALSE(InstallSession.Components[1].Selected);
 }
 
-// The list takes the focus on entry with its first row focused: Space alone
-// toggles that row.
+// The list takes the focus on entry with its first row focused: Space alone toggles that row.
 TEST_F(SelectionPageTest, SpaceTogglesTheFirstRowAsSoonAsThePageShows) {
     UseCatalogue({{"Core"}, {"Charts"}});
     SelectionPage page;

@@ -1,6 +1,5 @@
-// Size texts on the selection page under a changed regional setting. The test
-// changes the user's thousands separator, which every program reads, so it
-// runs alone.
+// Size texts on the selection page under a changed thousands separator; every program reads
+// it, so this test runs alone.
 #include "SelectionPage.h"
 
 #include <gtest/gtest.h>
