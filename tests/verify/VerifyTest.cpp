@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 
 namespace {
 
@@ -93,11 +92,18 @@ Matcher<std::string> Row(const std::string& kind, const std::string& problem,
                  HasSubstr("; the installer " + effect));
 }
 
-// The four faults a release must not ship with, one section each, beside a
-// sound component; run as the user would, Setup.exe /verify /log FILE.
-TEST(SetupVerify, FindsEachFaultOnceExitsWithOneAndChangesNothing) {
+// Setup.exe in a distribution of its own, run as the user would: Setup.exe /verify /log FILE.
+class SetupVerify : public ::testing::Test {
+  protected:
+    void SetUp() override { CopyInto(dist, "launcher\\Setup.exe", "Setup.exe"); }
+    DWORD Verify(const std::string& switches, const std::string& log) {
+        return RunToEnd('"' + (dist / "Setup.exe") + "\" " + switches + " \"" + log + '"', 60000);
+    }
     ScratchFolder dist, logs;
-    CopyInto(dist, "launcher\\Setup.exe", "Setup.exe");
+};
+
+// The four faults a release must not ship with, one section each, beside a sound component.
+TEST_F(SetupVerify, FindsEachFaultOnceExitsWithOneAndChangesNothing) {
     CopyInto(dist, Core, "NorvaneCore.msi");
     CopyInto(dist, Core, "CoreCopy.msi");
     CopyInto(dist, Docs, "NorvaneDocs.msi");
@@ -113,9 +119,7 @@ TEST(SetupVerify, FindsEachFaultOnceExitsWithOneAndChangesNothing) {
     const auto before = Snapshot(dist.Path(), 3);
 
     const std::string log = logs / "report.txt";
-    std::ostringstream command;
-    command << '"' << (dist / "Setup.exe") << "\" -Verify /LOG \"" << log << '"';
-    EXPECT_EQ(RunToEnd(command.str(), 60000), 1u);
+    EXPECT_EQ(Verify("-Verify /LOG", log), 1u);
 
     const std::string report = ReadTextFile(log);
     EXPECT_THAT(ReportLines(report), ::testing::IsSupersetOf({"Configuration file: Setup.INI",
@@ -140,16 +144,13 @@ TEST(SetupVerify, FindsEachFaultOnceExitsWithOneAndChangesNothing) {
 
 // Warnings alone ship: exit 0. The report is appended, as every /log, in a folder made for it;
 // one that cannot be written is exit 2, never taken for "errors found" (1) or a pass.
-TEST(SetupVerify, AppendsTheReportIntoANewFolderAndTellsAnUnwritableOne) {
-    ScratchFolder dist, logs;
-    CopyInto(dist, "launcher\\Setup.exe", "Setup.exe");
+TEST_F(SetupVerify, AppendsTheReportIntoANewFolderAndTellsAnUnwritableOne) {
     CopyInto(dist, Checked("Unupgradable.msi"), "Unupgradable.msi");
     WriteTextFile(dist / "Setup.INI", Section("Only", "Only", "1.0.0", "1", "Unupgradable.msi"));
     const std::string log = logs / "new\\folder\\report.txt";
-    const std::string verify = '"' + (dist / "Setup.exe") + "\" /verify /log ";
 
-    EXPECT_EQ(RunToEnd(verify + '"' + log + '"', 60000), 0u);
-    EXPECT_EQ(RunToEnd(verify + '"' + log + '"', 60000), 0u);
+    EXPECT_EQ(Verify("/verify /log", log), 0u);
+    EXPECT_EQ(Verify("/verify /log", log), 0u);
     const std::vector<std::string> lines = ReportLines(ReadTextFile(log));
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Result: ready to ship"), 2);
     EXPECT_THAT(FindingLines(ReadTextFile(log)),
@@ -159,7 +160,7 @@ TEST(SetupVerify, AppendsTheReportIntoANewFolderAndTellsAnUnwritableOne) {
                             StartsWith("warning (file): Setup.exe is not signed")));
 
     // The report's folder would be a file.
-    EXPECT_EQ(RunToEnd(verify + '"' + (dist / "Setup.INI") + "\\report.txt\"", 60000), 2u);
+    EXPECT_EQ(Verify("/verify /log", dist / "Setup.INI\\report.txt"), 2u);
 }
 
 // Every other kind of finding, in one file: settings that take defaults,
