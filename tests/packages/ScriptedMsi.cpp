@@ -23,6 +23,24 @@ std::string Text(LPCSTR text) {
     return text ? text : "(null)";
 }
 
+std::string Hex(DWORD value) {
+    char hex[16];
+    snprintf(hex, sizeof hex, "%lX", static_cast<unsigned long>(value));
+    return hex;
+}
+
+// Hands value out as the service does: ERROR_MORE_DATA and the length needed when it does not fit.
+UINT CopyOut(const std::string& value, LPSTR buffer, DWORD* length) {
+    const DWORD needed = static_cast<DWORD>(value.size());
+    if (needed >= *length) {
+        *length = needed;
+        return ERROR_MORE_DATA;
+    }
+    memcpy(buffer, value.c_str(), needed + 1);
+    *length = needed;
+    return ERROR_SUCCESS;
+}
+
 // The owner of the service's boxes, as the service keeps it.
 HWND boxOwner = nullptr;
 
@@ -38,9 +56,7 @@ INSTALLUILEVEL WINAPI SetInternalUI(INSTALLUILEVEL level, HWND* owner) {
 }
 
 UINT WINAPI EnableLog(DWORD mode, LPCSTR file, DWORD attributes) {
-    char hex[16];
-    snprintf(hex, sizeof hex, "%lX", static_cast<unsigned long>(mode));
-    Script.Calls.push_back("log " + std::string(hex) + " " + Text(file) + " " +
+    Script.Calls.push_back("log " + Hex(mode) + " " + Text(file) + " " +
                            std::to_string(attributes));
     return ERROR_SUCCESS;
 }
@@ -96,14 +112,7 @@ LPVOID handlerContext = nullptr;
 DWORD handlerFilter = 0;
 
 UINT WINAPI MessageText(UINT field, LPSTR buffer, DWORD* length) {
-    const std::string text = field == 2 && currentMessage ? currentMessage->Text : "";
-    if (text.size() >= *length) {
-        *length = static_cast<DWORD>(text.size());
-        return ERROR_MORE_DATA;
-    }
-    memcpy(buffer, text.c_str(), text.size() + 1);
-    *length = static_cast<DWORD>(text.size());
-    return ERROR_SUCCESS;
+    return CopyOut(field == 2 && currentMessage ? currentMessage->Text : "", buffer, length);
 }
 
 UINT WINAPI GetString(MSIHANDLE record, UINT field, LPSTR buffer, DWORD* length) {
@@ -116,15 +125,7 @@ UINT WINAPI GetString(MSIHANDLE record, UINT field, LPSTR buffer, DWORD* length)
                            std::to_string(*length) + (zeroed ? " zeroed" : " dirty"));
     if (Script.GetResult != ERROR_SUCCESS)
         return Script.GetResult;
-    const std::string value = AskedForVersion ? Script.ProductVersion : CodeOf(OpenedPath);
-    const DWORD needed = static_cast<DWORD>(value.size());
-    if (needed >= *length) {
-        *length = needed;
-        return ERROR_MORE_DATA;
-    }
-    memcpy(buffer, value.c_str(), needed + 1);
-    *length = needed;
-    return ERROR_SUCCESS;
+    return CopyOut(AskedForVersion ? Script.ProductVersion : CodeOf(OpenedPath), buffer, length);
 }
 
 UINT WINAPI Close(MSIHANDLE handle) {
@@ -154,16 +155,14 @@ UINT Remove(const std::string& call, const std::string& code) {
     return result;
 }
 
-UINT WINAPI Configure(LPCSTR code, int level, INSTALLSTATE state) {
-    return Remove("configure " + Text(code) + " " + std::to_string(level) + " " +
-                      std::to_string(state),
-                  Text(code));
+UINT WINAPI ConfigureEx(LPCSTR code, int level, INSTALLSTATE state, LPCSTR commandLine) {
+    const std::string call =
+        "configure " + Text(code) + " " + std::to_string(level) + " " + std::to_string(state);
+    return Remove(commandLine ? call + " | " + commandLine : call, Text(code));
 }
 
-UINT WINAPI ConfigureEx(LPCSTR code, int level, INSTALLSTATE state, LPCSTR commandLine) {
-    return Remove("configure " + Text(code) + " " + std::to_string(level) + " " +
-                      std::to_string(state) + " | " + Text(commandLine),
-                  Text(code));
+UINT WINAPI Configure(LPCSTR code, int level, INSTALLSTATE state) {
+    return ConfigureEx(code, level, state, nullptr);
 }
 
 int WINAPI GetInteger(MSIHANDLE record, UINT field) {
@@ -175,9 +174,7 @@ int WINAPI GetInteger(MSIHANDLE record, UINT field) {
 
 UINT WINAPI SetExternalUIRecord(INSTALLUI_HANDLER_RECORD newHandler, DWORD filter, LPVOID context,
                                 PINSTALLUI_HANDLER_RECORD previous) {
-    char hex[16];
-    snprintf(hex, sizeof hex, "%lX", static_cast<unsigned long>(filter));
-    Script.Handlers.push_back(newHandler ? "handler " + std::string(hex) : "handler none");
+    Script.Handlers.push_back(newHandler ? "handler " + Hex(filter) : "handler none");
     if (previous)
         *previous = handler;
     handler = newHandler;
@@ -218,15 +215,8 @@ UINT WINAPI Install(LPCSTR path, LPCSTR commandLine) {
 UINT WINAPI ProductInfo(LPCSTR code, LPCSTR property, LPSTR value, DWORD* length) {
     Script.Calls.push_back("info " + Text(code) + " " + Text(property));
     const auto found = Script.Registered.find(Text(code));
-    if (found == Script.Registered.end())
-        return ERROR_UNKNOWN_PRODUCT;
-    if (found->second.size() >= *length) {
-        *length = static_cast<DWORD>(found->second.size());
-        return ERROR_MORE_DATA;
-    }
-    memcpy(value, found->second.c_str(), found->second.size() + 1);
-    *length = static_cast<DWORD>(found->second.size());
-    return ERROR_SUCCESS;
+    return found == Script.Registered.end() ? ERROR_UNKNOWN_PRODUCT
+                                            : CopyOut(found->second, value, length);
 }
 
 const MsiFunctions ScriptedFunctions = {
