@@ -15,6 +15,13 @@ namespace {
 
 using ::testing::ElementsAre;
 
+std::vector<std::string> Statuses(const RecordedRows& rows) {
+    std::vector<std::string> statuses;
+    for (const RecordedRows::Row& row : rows.Rows())
+        statuses.push_back(row.Status);
+    return statuses;
+}
+
 class PackagesOutcomes : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -94,10 +101,7 @@ TEST_F(PackagesOutcomes, ARowFailsWhenItsProductIsNotRegisteredAtThePackagesVers
         };
         RecordedRows rows;
         RunInstallation(rows);
-        std::vector<std::string> statuses;
-        for (const RecordedRows::Row& row : rows.Rows())
-            statuses.push_back(row.Status);
-        EXPECT_EQ(statuses, c.statuses) << c.name;
+        EXPECT_EQ(Statuses(rows), c.statuses) << c.name;
         EXPECT_EQ(InstallSession.Components[c.row].Succeeded, false) << c.name;
         EXPECT_NE(rows.Rows()[c.row].Facts.Reason.find(c.reason), std::string::npos)
             << c.name << ": " << rows.Rows()[c.row].Facts.Reason;
@@ -132,10 +136,7 @@ TEST_F(PackagesOutcomes, RemovalGoesFromTheLastRowUpAndARestartRequestCountsAsRe
     };
     EXPECT_THAT(Script.CallsStartingWith("configure"),
                 ElementsAre(removal("docs"), removal("data"), removal("core")));
-    std::vector<std::string> statuses;
-    for (const RecordedRows::Row& row : rows.Rows())
-        statuses.push_back(row.Status);
-    EXPECT_THAT(statuses, ElementsAre("Succeeded", "Failed", "Succeeded"));
+    EXPECT_THAT(Statuses(rows), ElementsAre("Succeeded", "Failed", "Succeeded"));
     EXPECT_EQ(Script.Calls.front(), "ui 2 no owner");
 }
 

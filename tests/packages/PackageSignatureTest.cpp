@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 namespace {
 
 std::string Signed(const std::string& name) {
@@ -15,16 +13,10 @@ std::string Signed(const std::string& name) {
 
 // A copy of the signed program with one byte of its code flipped.
 std::string ChangedCopy(const ScratchFolder& folder) {
-    const std::string copy = folder / "Changed.exe";
-    CopyFileA(Signed("Program.exe").c_str(), copy.c_str(), FALSE);
-    std::fstream file(copy, std::ios::in | std::ios::out | std::ios::binary);
-    file.seekg(0, std::ios::end);
-    const std::streamoff middle = file.tellg() / 2;
-    file.seekg(middle);
-    const char byte = static_cast<char>(file.get() ^ 0xFF);
-    file.seekp(middle);
-    file.put(byte);
-    return copy;
+    std::string program = ReadTextFile(Signed("Program.exe"));
+    program[program.size() / 2] ^= 0xFF;
+    WriteTextFile(folder / "Changed.exe", program);
+    return folder / "Changed.exe";
 }
 
 TEST(PackageSignature, ReadsTheSignerOfASignedFile) {

@@ -12,7 +12,6 @@
 namespace {
 
 using ::testing::Contains;
-using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
@@ -78,8 +77,8 @@ TEST_F(PackagesServiceMessages, TheBarFollowsTheProgressProtocolForwardAndBackwa
     RunInstallation(rows);
 
     EXPECT_THAT(rows.Shown, ElementsAreArray(expected));
-    EXPECT_THAT(Script.Answers, Each(0)) << "every message is left to the service's own UI too";
-    EXPECT_EQ(Script.Answers.size(), steps.size());
+    EXPECT_EQ(Script.Answers, std::vector<int>(steps.size(), 0))
+        << "every message is left to the service's own UI too";
     // Registered for the package with the four kinds of message, then removed.
     EXPECT_THAT(Script.Handlers, ElementsAre("handler F00", "handler none"));
     EXPECT_THAT(rows.Statuses, ElementsAre("Succeeded"));
@@ -150,8 +149,7 @@ TEST_F(PackagesServiceMessages, ThePageOwnsTheServiceBoxesDuringTheRunOnly) {
 
     RunInstallation(rows);
 
-    const std::vector<std::string> levels = Script.CallsStartingWith("ui");
-    EXPECT_THAT(levels, ElementsAre("ui 3 owner 1234", "ui 3 owner 0"));
+    EXPECT_THAT(Script.CallsStartingWith("ui"), ElementsAre("ui 3 owner 1234", "ui 3 owner 0"));
 }
 
 } // namespace

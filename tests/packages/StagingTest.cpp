@@ -274,12 +274,10 @@ TEST_F(PackagesStaging, APackageAlreadyInTheStagingFolderIsItsOwnSource) {
     WriteTextFile(Staged("a.msi"), "package a");
     SetSessionComponents({SelectedComponent("A", "a.msi")});
 
-    StageSetupFilesFrom(dest + "\\SetupFiles");
-    EXPECT_EQ(ReadTextFile(Staged("a.msi")), "package a");
-    StageSetupFilesFrom(dest + "\\SETUPFILES\\");
-    EXPECT_EQ(ReadTextFile(Staged("a.msi")), "package a");
-    StageSetupFilesFrom(dest + "\\Other\\..\\SetupFiles");
-    EXPECT_EQ(ReadTextFile(Staged("a.msi")), "package a");
+    for (const char* spelling : {"\\SetupFiles", "\\SETUPFILES\\", "\\Other\\..\\SetupFiles"}) {
+        StageSetupFilesFrom(dest + spelling);
+        EXPECT_EQ(ReadTextFile(Staged("a.msi")), "package a") << spelling;
+    }
 
     // A second name for the same file.
     ASSERT_TRUE(CreateHardLinkA((dist + "\\a.msi").c_str(), Staged("a.msi").c_str(), nullptr));
@@ -340,8 +338,7 @@ TEST_F(PackagesStaging, UnsafeNamesAreNeitherStagedNorInstalled) {
 
     // Nothing but the staging folder came into being.
     std::vector<std::string> expected = before;
-    expected.push_back("dest");
-    expected.push_back("dest\\SetupFiles");
+    expected.insert(expected.end(), {"dest", "dest\\SetupFiles"});
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(TreeOf(root.Path()), expected);
 
