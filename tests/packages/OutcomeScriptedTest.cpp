@@ -14,6 +14,7 @@
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 std::vector<std::string> Statuses(const RecordedRows& rows) {
     std::vector<std::string> statuses;
@@ -94,6 +95,7 @@ TEST_F(PackagesOutcomes, ARowFailsWhenItsProductIsNotRegisteredAtThePackagesVers
     };
     Script.RegisterOnInstall = false;
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         Script.Registered.clear();
         Script.Install = [&](const std::string& path, const std::string&) {
             c.install(path);
@@ -101,10 +103,9 @@ TEST_F(PackagesOutcomes, ARowFailsWhenItsProductIsNotRegisteredAtThePackagesVers
         };
         RecordedRows rows;
         RunInstallation(rows);
-        EXPECT_EQ(Statuses(rows), c.statuses) << c.name;
-        EXPECT_EQ(InstallSession.Components[c.row].Succeeded, false) << c.name;
-        EXPECT_NE(rows.Rows()[c.row].Facts.Reason.find(c.reason), std::string::npos)
-            << c.name << ": " << rows.Rows()[c.row].Facts.Reason;
+        EXPECT_EQ(Statuses(rows), c.statuses);
+        EXPECT_FALSE(InstallSession.Components[c.row].Succeeded);
+        EXPECT_THAT(rows.Rows()[c.row].Facts.Reason, HasSubstr(c.reason));
     }
 }
 
@@ -118,8 +119,7 @@ TEST_F(PackagesOutcomes, TheSecondSectionOfOneProductIsNotInstalledAgain) {
             "install " + Staged("core") + " | INSTALLDIR=\"" + dest + "\" NVN_CAME_LAUNCHER=1",
             "install " + Staged("data") + " | INSTALLDIR=\"" + dest + "\" NVN_CAME_LAUNCHER=1"));
     EXPECT_EQ(rows.Rows()[2].Status, "Failed");
-    EXPECT_NE(rows.Rows()[2].Facts.Reason.find("already installed by [Core]"), std::string::npos)
-        << rows.Rows()[2].Facts.Reason;
+    EXPECT_THAT(rows.Rows()[2].Facts.Reason, HasSubstr("already installed by [Core]"));
     EXPECT_TRUE(InstallSession.Components[0].Succeeded);
 }
 

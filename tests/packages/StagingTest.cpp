@@ -16,6 +16,7 @@
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 // Every file and folder below folder, relative to it, sorted.
@@ -177,7 +178,7 @@ TEST_F(PackagesStaging, APackageThatCannotBeStagedKeepsTheEarlierCopyAndIsNotIns
     for (int i = 0; i < 4; ++i) {
         const StagingOutcome* outcome = FindStagingOutcome(InstallSession.Components[i]);
         ASSERT_NE(outcome, nullptr);
-        EXPECT_NE(outcome->Problem.find(reasons[i]), std::string::npos) << outcome->Problem;
+        EXPECT_THAT(outcome->Problem, HasSubstr(reasons[i]));
     }
     ScriptedMsi msi;
     FakeProgressRows rows;
@@ -234,7 +235,7 @@ TEST_F(PackagesStaging, LinksWhereStagingWritesAreNeverWrittenThrough) {
             EXPECT_EQ(ReadTextFile(Staged("a.msi")), "package a");
             EXPECT_EQ(tools->Problem, "");
         } else {
-            EXPECT_NE(tools->Problem.find(c.Problem), std::string::npos) << tools->Problem;
+            EXPECT_THAT(tools->Problem, HasSubstr(c.Problem));
         }
         ReleaseStagedPackages();
     }
