@@ -62,19 +62,19 @@ TEST(ProtectedFolder, OnlySystemAndAdministratorsMayWriteAndNothingIsInherited) 
 
 TEST(ExactAnsi, RefusesLookAlikesAndKeepsWhatTheCodePageHolds) {
     ASSERT_EQ(GetACP(), 1252u) << "the cases are written for the Western European code page";
-    const std::wstring refused[] = {
-        L"C:\\\x03A9mega",            // Greek capital omega, best fit "O"
-        L"C:\\Dist\xFF3C..\\Windows", // fullwidth backslash, best fit "\"
-        L"C:\\a\xFF02 /quiet",        // fullwidth quotation mark, best fit '"'
-        L"C:\\\xD800",                // a lone surrogate
+    const struct {
+        std::wstring Text;
+        std::optional<std::string> Ansi; // none: refused
+    } cases[] = {
+        {L"C:\\\x03A9mega", {}},            // Greek capital omega, best fit "O"
+        {L"C:\\Dist\xFF3C..\\Windows", {}}, // fullwidth backslash, best fit "\"
+        {L"C:\\a\xFF02 /quiet", {}},        // fullwidth quotation mark, best fit '"'
+        {L"C:\\\xD800", {}},                // a lone surrogate
+        {L"C:\\Stra\u00DFe\\Caf\u00E9 \u20AC", "C:\\Stra\337e\\Caf\xE9 \x80"},
+        {L"", ""},
     };
-    for (const std::wstring& text : refused)
-        EXPECT_FALSE(ExactAnsi(text).has_value()) << AnsiForDisplay(text);
-    EXPECT_EQ(ExactAnsi(L"C:\\Stra\xDF"
-                        L"e\\Caf\xE9 \x20AC"),
-              "C:\\Stra\xDF"
-              "e\\Caf\xE9 \x80");
-    EXPECT_EQ(ExactAnsi(L""), "");
+    for (const auto& c : cases)
+        EXPECT_EQ(ExactAnsi(c.Text), c.Ansi) << AnsiForDisplay(c.Text);
 }
 
 } // namespace

@@ -3,12 +3,11 @@
 #include "Driver.h"
 #include "ScenarioPackages.h"
 #include "TestFiles.h"
+#include "UnattendedRun.h"
 
 #include <msi.h>
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 using namespace e2e;
 
@@ -41,53 +40,34 @@ DWORD RunWide(const std::wstring& folder, const std::wstring& arguments) {
     return WaitForExit(process, 90000);
 }
 
-class AdministratorSafety : public DistributionTest {
+// The log stays outside Agents, whose absence some cases check.
+class AdministratorSafety : public Unattended {
   protected:
+    AdministratorSafety() { log_ = dist_ / "install.log"; }
     DWORD Run(const std::string& more = "") {
         return RunWide(Wide(dist_.Path()), Wide(Quiet(more)));
     }
     std::string Quiet(const std::string& more) const {
         return "/quiet /acceptlicense /dir \"" + dest_ + "\" /log \"" + log_ + "\" " + more;
     }
-    std::string Log() const { return ReadTextFile(log_); }
-    bool LogSays(const std::string& text) const { return Log().find(text) != std::string::npos; }
-
-    std::string dest_ = dist_ / "Agents\\Norvane";
-    std::string log_ = dist_ / "install.log";
     std::string outside_ = dist_ / "Outside";
 };
 
 TEST_F(AdministratorSafety, LinksPlantedUnderTheDestinationAreNeverWrittenThrough) {
     Configure(Section("Alpha", "Alpha.msi"));
+    // The folder planted as a symbolic link to Outside, or none: hard links at the staged
+    // package and its log.
     const struct {
-        const char* Planted;
-        std::function<void(const std::string& dest, const std::string& outside)> Plant;
+        const char* LinkedFolder;
         DWORD ExitCode;
         const char* Logged;
     } cases[] = {
-        {"hard links at the staged package and its log",
-         [](const std::string& dest, const std::string& outside) {
-             MakeFolders(dest + "\\SetupFiles");
-             MakeFolders(dest + "\\Logs");
-             CreateHardLinkA((dest + "\\SetupFiles\\Alpha.msi").c_str(),
-                             (outside + "\\victim").c_str(), nullptr);
-             CreateHardLinkA((dest + "\\Logs\\Alpha.log").c_str(),
-                             (outside + "\\victim.log").c_str(), nullptr);
-         },
-         0, "Installation of [Alpha] Alpha: succeeded"},
-        {"a symbolic link as SetupFiles",
-         [](const std::string& dest, const std::string& outside) {
-             PlantSymbolicLink(dest + "\\SetupFiles", outside);
-         },
-         1603, "SetupFiles is a junction or symbolic link to another place"},
-        {"a symbolic link as Logs",
-         [](const std::string& dest, const std::string& outside) {
-             PlantSymbolicLink(dest + "\\Logs", outside);
-         },
-         0, "Package logs: none written. The folder "},
+        {nullptr, 0, "Installation of [Alpha] Alpha: succeeded"},
+        {"SetupFiles", 1603, "SetupFiles is a junction or symbolic link to another place"},
+        {"Logs", 0, "Package logs: none written. The folder "},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.Planted);
+        SCOPED_TRACE(c.LinkedFolder ? c.LinkedFolder : "hard links");
         RemoveProduct(Alpha);
         RemoveTree(dist_ / "Agents");
         RemoveTree(outside_);
@@ -95,16 +75,24 @@ TEST_F(AdministratorSafety, LinksPlantedUnderTheDestinationAreNeverWrittenThroug
         MakeFolders(outside_);
         WriteTextFile(outside_ + "\\victim", "not a package");
         WriteTextFile(outside_ + "\\victim.log", "not a log");
-        c.Plant(dest_, outside_);
+        if (c.LinkedFolder) {
+            PlantSymbolicLink(dest_ + "\\" + c.LinkedFolder, outside_);
+        } else {
+            MakeFolders(dest_ + "\\SetupFiles");
+            MakeFolders(dest_ + "\\Logs");
+            CreateHardLinkA((dest_ + "\\SetupFiles\\Alpha.msi").c_str(),
+                            (outside_ + "\\victim").c_str(), nullptr);
+            CreateHardLinkA((dest_ + "\\Logs\\Alpha.log").c_str(),
+                            (outside_ + "\\victim.log").c_str(), nullptr);
+        }
 
         EXPECT_EQ(Run("/msilogs"), c.ExitCode) << Log();
         EXPECT_TRUE(LogSays(c.Logged)) << Log();
         EXPECT_EQ(ReadTextFile(outside_ + "\\victim"), "not a package");
         EXPECT_EQ(ReadTextFile(outside_ + "\\victim.log"), "not a log");
-        std::vector<std::string> names;
-        ForEachEntry(outside_,
-                     [&](const WIN32_FIND_DATAA& entry) { names.push_back(entry.cFileName); });
-        EXPECT_EQ(names.size(), 2u);
+        size_t entries = 0;
+        ForEachEntry(outside_, [&](const WIN32_FIND_DATAA&) { ++entries; });
+        EXPECT_EQ(entries, 2u);
     }
 }
 
@@ -153,12 +141,10 @@ TEST_F(AdministratorSafety, ArgumentsTheCodePageCannotHoldExactlyEndWith1639) {
 TEST_F(AdministratorSafety, ADistributionInAFolderNamedOutsideTheCodePageStartsOrNamesIt) {
     const std::wstring folder = Wide(dist_.Path()) + L"\\\x03A9mega";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    for (const char* name : {"Setup.exe", "Alpha.msi"})
+    Configure(Section("Alpha", "Alpha.msi"));
+    for (const char* name : {"Setup.exe", "Alpha.msi", "Setup.INI"})
         ASSERT_TRUE(
             CopyFileW(Wide(dist_ / name).c_str(), (folder + L"\\" + Wide(name)).c_str(), FALSE));
-    WriteTextFile(dist_ / "Setup.INI", Section("Alpha", "Alpha.msi"));
-    ASSERT_TRUE(
-        CopyFileW(Wide(dist_ / "Setup.INI").c_str(), (folder + L"\\Setup.INI").c_str(), FALSE));
     wchar_t shortName[MAX_PATH] = {};
     GetShortPathNameW(folder.c_str(), shortName, MAX_PATH);
     BOOL lost = FALSE;

@@ -3,6 +3,7 @@
 #include "Driver.h"
 #include "ScenarioPackages.h"
 #include "TestFiles.h"
+#include "UnattendedRun.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -26,20 +27,12 @@ std::set<std::string> Entries(const std::string& folder) {
     return names;
 }
 
-class CodePage932 : public DistributionTest {
+class CodePage932 : public Unattended {
   protected:
     void SetUp() override {
         ASSERT_EQ(GetACP(), 932u) << "run this program with tools/wine-run.sh --code-page 932";
-        DistributionTest::SetUp();
+        Unattended::SetUp();
     }
-    DWORD Run(const std::string& folder, const std::string& arguments) {
-        setup_ = std::make_unique<SetupProcess>(
-            folder, programFiles_, "/quiet /acceptlicense /log \"" + log_ + "\" " + arguments);
-        return setup_->WaitForExit(90000);
-    }
-    std::string Log() const { return ReadTextFile(log_); }
-
-    std::string log_ = dist_ / "install.log";
 };
 
 TEST_F(CodePage932, InstallsFromAndIntoFoldersEndingInABackslashTrailByte) {
@@ -53,7 +46,7 @@ TEST_F(CodePage932, InstallsFromAndIntoFoldersEndingInABackslashTrailByte) {
                   Section("Alpha", "Alpha.msi") +
                       Section(chart, "Gamma.msi", "SetupFileSubFolder=1\r\n"));
 
-    EXPECT_EQ(Run(source, "/msilogs /dir \"" + dest + "\""), 0u) << Log();
+    EXPECT_EQ(RunIn(source, Quiet("/msilogs /dir \"" + dest + "\"")), 0u) << Log();
     EXPECT_TRUE(Installed(Alpha) && Installed(Gamma)) << Log();
     EXPECT_TRUE(FileIsThere(dest + "\\SetupFiles\\Alpha.msi"));
     EXPECT_THAT(Entries(dest + "\\SetupFiles\\" + chart), ::testing::ElementsAre("Gamma.msi"));
@@ -65,7 +58,7 @@ TEST_F(CodePage932, InstallsFromAndIntoFoldersEndingInABackslashTrailByte) {
 TEST_F(CodePage932, AcceptsADestinationHoldingABarTrailByte) {
     Configure(Section("Alpha", "Alpha.msi"));
     const std::string dest = dist_ / Sjis(L"製品\\ポータル");
-    EXPECT_EQ(Run(dist_.Path(), "/dir \"" + dest + "\""), 0u) << Log();
+    EXPECT_EQ(Run(Quiet("/dir \"" + dest + "\"")), 0u) << Log();
     EXPECT_TRUE(FileIsThere(dest + "\\SetupFiles\\Alpha.msi"));
 }
 
@@ -73,7 +66,7 @@ TEST_F(CodePage932, AcceptsADestinationHoldingABarTrailByte) {
 // byte they would be one name.
 TEST_F(CodePage932, TellsApartSectionsThatDifferOnlyInATrailByte) {
     Configure(Section(Sjis(L"ツール"), "Alpha.msi") + Section(Sjis(L"イール"), "Beta.msi"));
-    EXPECT_EQ(Run(dist_.Path(), "/components " + Sjis(L"イール")), 0u) << Log();
+    EXPECT_EQ(Run(Quiet("/components " + Sjis(L"イール"))), 0u) << Log();
     EXPECT_TRUE(Installed(Beta));
     EXPECT_FALSE(Installed(Alpha));
     // The distribution check sees two sections as well, none repeated.

@@ -7,11 +7,11 @@
 
 #include <msi.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 using namespace e2e;
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -23,23 +23,17 @@ class Fleet : public Unattended {
         GetTempPathA(MAX_PATH + 1, temp);
         WIN32_FIND_DATAA found;
         HANDLE search = FindFirstFileA((std::string(temp) + "Norvane-Removal-*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return false;
-        FindClose(search);
-        return true;
+        return search != INVALID_HANDLE_VALUE && FindClose(search);
     }
     static std::string Listing(const std::string& folder) {
         std::string names;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-        while (search != INVALID_HANDLE_VALUE) {
-            names += std::string(found.cFileName) + " ";
-            if (!FindNextFileA(search, &found))
-                break;
-        }
-        if (search != INVALID_HANDLE_VALUE)
-            FindClose(search);
+        ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
+            names += std::string(entry.cFileName) + " ";
+        });
         return names;
+    }
+    std::string Uninstall(const std::string& more = "") {
+        return "/uninstall /quiet /log \"" + log_ + "\" " + more;
     }
     std::string staging_ = dest_ + "\\SetupFiles";
 };
@@ -57,14 +51,14 @@ TEST_F(Fleet, QuietInstallThenUninstallLeavesNothingAndASecondUninstallIsStill0)
     EXPECT_TRUE(FileIsThere(staging_ + "\\Setup.INI"));
 
     // One named component: the required one stays, the entry follows.
-    EXPECT_EQ(Run("/uninstall /quiet /components beta,alpha /log \"" + log_ + "\""), 0u) << Log();
+    EXPECT_EQ(Run(Uninstall("/components beta,alpha")), 0u) << Log();
     EXPECT_TRUE(Installed(Alpha) && Installed(Gamma));
     EXPECT_FALSE(Installed(Beta));
     EXPECT_EQ(SetEntryText("NorvaneSections"), "Alpha,Gamma");
-    EXPECT_TRUE(LogSays("Kept: [Alpha] is required by the others")) << Log();
+    EXPECT_THAT(Log(), HasSubstr("Kept: [Alpha] is required by the others"));
 
     // The entry's own command, from the copy in SetupFiles, as a deployment tool runs it.
-    EXPECT_EQ(RunIn(staging_, "/uninstall /quiet /log \"" + log_ + "\""), 0u) << Log();
+    EXPECT_EQ(RunIn(staging_, Uninstall()), 0u) << Log();
     EXPECT_FALSE(windowSeen_);
     EXPECT_FALSE(Installed(Alpha) || Installed(Beta) || Installed(Gamma));
     EXPECT_EQ(SetEntryText("DisplayName"), "(missing)");
@@ -74,11 +68,11 @@ TEST_F(Fleet, QuietInstallThenUninstallLeavesNothingAndASecondUninstallIsStill0)
     EXPECT_FALSE(RemovalCopyLeft());
     EXPECT_FALSE(FolderIsThere(staging_)) << Log() << Listing(staging_);
     EXPECT_FALSE(FolderIsThere(dest_ + "\\Logs"));
-    EXPECT_TRUE(LogSays("Removal of [Gamma] Gamma: succeeded (Windows Installer result 0)"))
-        << Log();
+    EXPECT_THAT(Log(),
+                HasSubstr("Removal of [Gamma] Gamma: succeeded (Windows Installer result 0)"));
 
-    EXPECT_EQ(Run("/uninstall /quiet /log \"" + log_ + "\""), 0u);
-    EXPECT_TRUE(LogSays("Nothing to remove")) << Log();
+    EXPECT_EQ(Run(Uninstall()), 0u);
+    EXPECT_THAT(Log(), HasSubstr("Nothing to remove"));
 }
 
 TEST_F(Fleet, RunsThatEndWithAComponentNotInstalledWriteNoSetEntry) {
@@ -99,7 +93,7 @@ TEST_F(Fleet, RunsThatEndWithAComponentNotInstalledWriteNoSetEntry) {
         EXPECT_EQ(Run(Quiet("")), 1603u) << Log();
         EXPECT_TRUE(Installed(Alpha));
         EXPECT_EQ(SetEntryText("DisplayName"), "(missing)");
-        EXPECT_TRUE(LogSays(c.logged)) << c.logged << "\n" << Log();
+        EXPECT_THAT(Log(), HasSubstr(c.logged));
         RemoveAllProducts();
     }
 }
@@ -113,9 +107,8 @@ TEST_F(Fleet, AnEarlierProductWhoseRemovalNeedsARestartEndsWith3010Installed) {
     EXPECT_FALSE(Installed(EarlierOneRestart));
     EXPECT_TRUE(Installed(Alpha));
     EXPECT_EQ(SetEntryText("NorvaneSections"), "Alpha");
-    EXPECT_TRUE(LogSays(std::string("Earlier product ") + EarlierOneRestart.productCode +
-                        " found; removal succeeded (result 3010)"))
-        << Log();
+    EXPECT_THAT(Log(), HasSubstr(std::string("Earlier product ") + EarlierOneRestart.productCode +
+                                 " found; removal succeeded (result 3010)"));
 }
 
 // A quiet run while another Setup.exe runs ends at once with 1618 (deployment tools retry it)
@@ -130,10 +123,9 @@ TEST_F(Fleet, AQuietRunWhileAnotherRunsEndsWith1618AndChangesNothing) {
         HWND welcome = WaitForPage(wizard.Id(), "Welcome to the Norvane Component Installer!");
         SetupProcess other(dist_.Path(), programFiles_,
                            "/quiet /acceptlicense /log \"" + second + "\"");
-        EXPECT_EQ(other.WaitForExit(), 1618u) << ReadTextFile(second);
-        EXPECT_NE(ReadTextFile(second).find("Exit code 1618: another installer is running"),
-                  std::string::npos)
-            << ReadTextFile(second);
+        EXPECT_EQ(other.WaitForExit(), 1618u);
+        EXPECT_THAT(ReadTextFile(second),
+                    HasSubstr("Exit code 1618: another installer is running"));
         EXPECT_EQ(GetFileAttributesA(staging.c_str()), INVALID_FILE_ATTRIBUTES);
         Click(Control(welcome, "&Cancel"));
         AnswerMessageBox(WaitForMessageBox(wizard.Id(), "Confirm"), IDYES);
@@ -154,7 +146,7 @@ TEST_F(Fleet, AFolderWithItsClosingBackslashKeepsTheOptionsAfterIt) {
     EXPECT_TRUE(Installed(Beta));
     EXPECT_FALSE(Installed(Alpha));
     EXPECT_TRUE(FileIsThere(dest_ + "\\SetupFiles\\Beta.msi"));
-    EXPECT_NE(ReadTextFile(dist_ / "raw.log").find("Exit code 0"), std::string::npos);
+    EXPECT_THAT(ReadTextFile(dist_ / "raw.log"), HasSubstr("Exit code 0"));
 }
 
 // A line meant for a silent run, ours or another kind's by habit, never shows a box, even when
@@ -172,10 +164,11 @@ TEST_F(Fleet, SilentSwitchesOfAnyInstallerNeverOpenABox) {
         {"/quiet /?", "Exit code 1639: the usage was asked for"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
         windowSeen_ = false;
-        EXPECT_EQ(Run(c.arguments + " /log \"" + log_ + "\""), 1639u) << c.arguments;
-        EXPECT_FALSE(windowSeen_) << c.arguments;
-        EXPECT_TRUE(LogSays(c.logged)) << c.logged << "\n" << Log();
+        EXPECT_EQ(Run(c.arguments + " /log \"" + log_ + "\""), 1639u);
+        EXPECT_FALSE(windowSeen_);
+        EXPECT_THAT(Log(), HasSubstr(c.logged));
     }
     EXPECT_TRUE(LogSays("Setup.exe /uninstall")) << "the usage goes to the log";
     EXPECT_FALSE(Installed(Alpha));

@@ -7,29 +7,22 @@
 
 #include <tlhelp32.h>
 
+#include <utility>
+
 using namespace e2e;
 
 namespace {
 
 // Makes Wine search for a DLL as Windows does for one outside its known-DLL set: beside the
 // program first. Under Wine 8 only the per-program key reaches a child, not WINEDLLOVERRIDES.
-class WindowsDllSearchForSetup {
-  public:
-    explicit WindowsDllSearchForSetup(const char* name) : name_(name) {
-        RegCreateKeyExA(HKEY_CURRENT_USER, Key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_,
-                        nullptr);
-        const char value[] = "native,builtin";
-        RegSetValueExA(key_, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
+struct WindowsDllSearchForSetup {
+    explicit WindowsDllSearchForSetup(std::string dll) : name(std::move(dll)) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, Key, name.c_str(), REG_SZ, "native,builtin",
+                        sizeof "native,builtin");
     }
-    ~WindowsDllSearchForSetup() {
-        RegDeleteValueA(key_, name_);
-        RegCloseKey(key_);
-    }
-
-  private:
+    ~WindowsDllSearchForSetup() { RegDeleteKeyValueA(HKEY_CURRENT_USER, Key, name.c_str()); }
     static constexpr const char* Key = "Software\\Wine\\AppDefaults\\Setup.exe\\DllOverrides";
-    const char* name_;
-    HKEY key_ = nullptr;
+    std::string name;
 };
 
 // The full path from which the process loaded the DLL; empty while not loaded.
@@ -52,7 +45,7 @@ std::string LoadedFrom(DWORD processId, const std::string& dll) {
 struct PlantedDistribution {
     PlantedDistribution(const std::string& setup, const std::string& dll,
                         const std::string& package)
-        : search(dll.substr(0, dll.find('.')).c_str()) {
+        : search(dll.substr(0, dll.find('.'))) {
         const std::string built = TestProgramFolder();
         CopyFileA((built + "\\" + setup).c_str(), (dist / "Setup.exe").c_str(), FALSE);
         CopyFileA((built + "\\planted\\" + dll).c_str(), (dist / dll).c_str(), FALSE);

@@ -136,9 +136,9 @@ TEST(HighContrast, EveryTextStandsOutInTheNormalAndTheHighContrastScheme) {
         for (Form* page : {static_cast<Form*>(&first), static_cast<Form*>(&second)}) {
             SendMessageA(page->Handle, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
             UpdateWindow(page->Handle);
+            EXPECT_EQ(BannerPixel(*page), GetSysColor(COLOR_WINDOW))
+                << "switched on: " << WindowText(page->Handle);
         }
-        EXPECT_EQ(BannerPixel(first), GetSysColor(COLOR_WINDOW)) << "switched on";
-        EXPECT_EQ(BannerPixel(second), GetSysColor(COLOR_WINDOW)) << "switched on, second page";
 
         char self[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -200,19 +200,17 @@ TEST(AccessibleNames, EveryFocusableControlWithoutACaptionIsNamed) {
             {pages.contact.emailBox, "Email"},
             {pages.progress.progressList, "Installation progress"},
             {pages.success.summaryList, "Installation summary"},
+            {pages.progress.packageBar, "Package progress"},
         };
+        for (const auto& [control, name] : expected)
+            EXPECT_EQ(AccessibleName(control), name);
         for (Form* page : pages.All())
             for (HWND child = GetWindow(page->Handle, GW_CHILD); child;
                  child = GetWindow(child, GW_HWNDNEXT))
                 if (GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) {
-                    const auto wanted = expected.find(child);
-                    if (wanted != expected.end())
-                        EXPECT_EQ(AccessibleName(child), wanted->second);
-                    else
-                        EXPECT_FALSE(AccessibleName(child).empty()) << support::ClassOf(child);
+                    EXPECT_FALSE(AccessibleName(child).empty()) << support::ClassOf(child);
                 }
         EXPECT_FALSE(folder.empty());
-        EXPECT_EQ(AccessibleName(pages.progress.packageBar), "Package progress");
         // Change names the shown folder also after a change.
         pages.destination.OnChange();
         EXPECT_EQ(AccessibleName(pages.destination.changeButton),
